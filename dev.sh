@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Set-up, build and the everyday commands of s1ordo on Debian 12.
+#   ./dev.sh demo    install what is missing, build, convert the sample data
+#   ./dev.sh test    install what is missing, build, run every test
+#   ./dev.sh build   build only
+set -euo pipefail
+cd "$(dirname "$0")"
+ROOT=$(pwd)
+BUILD=${S1ORDO_BUILD_DIR:-$ROOT/build}
+
+PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
+          fonts-ipafont-gothic xvfb xauth)
+
+setup() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+build() {
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$BUILD" -j"$(nproc)"
+}
+
+# A settings file: line 1 ignored, line 2 the folder, in code page 932.
+write_setting() {
+  printf '[%s]\r\n%s\r\n' "$2" "$3" | iconv -f UTF-8 -t CP932 > "$1"
+}
+
+demo() {
+  local demo="$BUILD/demo"
+  rm -rf "$demo"
+  mkdir -p "$demo/system"
+  # The run extends the vocabulary and legend lists: work on copies.
+  cp -r "$ROOT/examples/RIDEVI" "$demo/RIDEVI"
+  cp -r "$ROOT/examples/LISTS" "$demo/LISTS"
+  write_setting "$demo/system/DodavoZ5.ini" RIDEVI "$demo/RIDEVI/"
+  write_setting "$demo/system/Ridevi.ini" LISTS "$demo/LISTS/"
+  "$BUILD/s1ordo" convert "$ROOT/examples/DIZIVAD" "$demo/out" --all --yes --system-folder "$demo/system"
+  echo "Converted boreholes are in $demo/out (pattern data: $demo/RIDEVI)"
+}
+
+case "${1:-}" in
+  demo) setup; build; demo ;;
+  test) setup; build; cd "$BUILD" && ctest --output-on-failure -j"$(nproc)" ;;
+  build) build ;;
+  setup) setup ;;
+  *) echo "usage: $0 demo|test|build|setup" >&2; exit 64 ;;
+esac

@@ -1,0 +1,38 @@
+// The command line front end:
+//   s1ordo convert SOURCE DEST [BOREHOLE ...] [--all] [--yes] [--system-folder DIR]
+//   s1ordo list SOURCE
+//   s1ordo --help | --version
+#ifndef S1ORDO_APP_CLI_H_
+#define S1ORDO_APP_CLI_H_
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "helpers/env.h"
+
+namespace s1ordo {
+
+// Exit codes.
+enum ExitCode {
+  kExitOk = 0,          // the run ended with its closing message
+  kExitEnded = 1,       // a check ended the run, or the question was answered no
+  kExitFailed = 2,      // a failure during the conversion
+  kExitStartup = 3,     // no pattern-data folder
+  kExitUsage = 64,      // wrong arguments or borehole names
+};
+
+struct CliStreams {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  bool in_is_terminal = false;
+  bool err_is_terminal = false;
+};
+
+// args excludes the program name; all texts are UTF-8.
+int RunCommandLine(const std::vector<std::string>& args, Env& env, CliStreams& io);
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_APP_CLI_H_

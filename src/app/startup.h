@@ -1,0 +1,31 @@
+// Start-up without the window: the pattern-data folder from "DodavoZ5.ini"
+// and the geology vocabulary.
+#ifndef S1ORDO_APP_STARTUP_H_
+#define S1ORDO_APP_STARTUP_H_
+
+#include <string>
+
+#include "run/context.h"
+
+namespace s1ordo {
+
+// Item 1 of line 2 of "DodavoZ5.ini" in ctx.SystemFolder, blanks trimmed;
+// "" when the file is missing, empty or has no second line. Only reads.
+std::string ReadRideviSetting(Context& ctx);
+
+// " RIDEVI の設定がありません."
+std::string NoRideviMessage();
+
+// Sets RideviFolder and MessagePending and loads the geology vocabulary.
+// False (nothing loaded) when no pattern-data folder is set or it does not
+// exist: the program must then end with NoRideviMessage().
+bool StartUp(Context& ctx);
+
+// The folder of the settings files: the given one, else the environment
+// variable S1ORDO_SYSTEM_FOLDER, else the platform's system folder.
+// given and the variable are UTF-8 (native) texts.
+std::string ChooseSystemFolder(Env& env, const std::string& given);
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_APP_STARTUP_H_

@@ -1,0 +1,18 @@
+// Numeric test values copied into fixed-width columns: "X5.txt" (with the
+// header copies "X5.hed" and "X5.hd2") from "N5.TXT", "R41.txt" from
+// "G41.TXT" joined with "G41A.txt" and "G41B.txt", "X14.txt" from
+// "MITUDO.TXT".
+#ifndef S1ORDO_CONVERTERS_NUMERIC_RECORDS_H_
+#define S1ORDO_CONVERTERS_NUMERIC_RECORDS_H_
+
+#include "run/context.h"
+
+namespace s1ordo {
+
+void ConvertX5(Context& ctx);
+void ConvertR41(Context& ctx);
+void ConvertX14(Context& ctx);
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_CONVERTERS_NUMERIC_RECORDS_H_

@@ -1,0 +1,40 @@
+// What the record converters share: the test-and-open of a source file in
+// the borehole folder, the loop over its records, and the common line head
+// (record number in 3 characters, depth in 7).
+#ifndef S1ORDO_CONVERTERS_RECORD_CONVERTER_H_
+#define S1ORDO_CONVERTERS_RECORD_CONVERTER_H_
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "run/context.h"
+
+namespace s1ordo {
+
+// Record counter and depth, each right-aligned, each followed by ",":
+// "  1,   1.50,".
+std::string LineHead(long long counter, std::string_view depth);
+
+// Tests the source at path and opens it on TableChannel. True when it has
+// data; a missing source leaves nothing behind and an empty one is deleted.
+bool OpenSource(Context& ctx, const std::string& path);
+
+// Builds the line of one record (without its line end) from the fields of
+// ctx.table.RecordFields; counter is the record's number (1, 2, ...).
+using RecordLine = std::function<std::string(Context& ctx, long long counter)>;
+
+// The common pattern of a record converter: when the source (a file name in
+// BoreholeFolder) has data, creates the target, reads records of `fields`
+// items on `slot` until the end, and writes one line per record. A failure
+// is reported with the source file and the line where its record began.
+void ConvertRecords(Context& ctx, std::string_view source, std::string_view target, int fields, int slot,
+                    const RecordLine& line);
+
+// Reads records of `fields` items on `slot` from the open TableChannel and
+// writes one line each to out until the end; returns the number written.
+long long WriteRecords(Context& ctx, WritableFile& out, int fields, int slot, const RecordLine& line);
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_CONVERTERS_RECORD_CONVERTER_H_

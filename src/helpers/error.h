@@ -1,0 +1,40 @@
+// The one error type of the converter: a failure that ends the run (not the
+// program). It carries what failed so the message can name it.
+#ifndef S1ORDO_HELPERS_ERROR_H_
+#define S1ORDO_HELPERS_ERROR_H_
+
+#include <stdexcept>
+#include <string>
+
+namespace s1ordo {
+
+class Error : public std::runtime_error {
+ public:
+  // cause: what went wrong; file: the file concerned (may be empty);
+  // line: 1-based line in that file, 0 when not known. All texts are
+  // Shift-JIS byte strings, like every text of the converter.
+  explicit Error(std::string cause, std::string file = {}, long line = 0);
+
+  const std::string& cause() const { return cause_; }
+  const std::string& file() const { return file_; }
+  long line() const { return line_; }
+  const std::string& borehole() const { return borehole_; }
+
+  // The run fills in the borehole when the error passes through it.
+  void set_borehole(const std::string& name) { borehole_ = name; }
+  void set_file(const std::string& file) { file_ = file; }
+  void set_line(long line) { line_ = line; }
+
+  // A multi-line Shift-JIS description for a message box or stderr.
+  std::string Describe() const;
+
+ private:
+  std::string cause_;
+  std::string file_;
+  long line_;
+  std::string borehole_;
+};
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_HELPERS_ERROR_H_

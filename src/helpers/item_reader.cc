@@ -1,0 +1,79 @@
+#include "helpers/item_reader.h"
+
+namespace s1ordo {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+bool ItemReader::ReadLine(std::string* line) {
+  if (AtEnd()) return false;
+  size_t start = pos_;
+  while (pos_ < bytes_.size() && !AtLineEnd(pos_)) ++pos_;
+  line->assign(bytes_, start, pos_ - start);
+  if (pos_ < bytes_.size()) {
+    if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+  }
+  after_comma_ = false;
+  return true;
+}
+
+bool ItemReader::ReadItem(std::string* item) {
+  size_t i = pos_;
+  while (i < bytes_.size() && IsBlank(bytes_[i])) ++i;
+  if (i >= bytes_.size()) {
+    pos_ = bytes_.size();  // past the end
+    return false;
+  }
+  if (AtLineEnd(i)) {
+    size_t next = i + ((bytes_[i] == '\r' && i + 1 < bytes_.size() && bytes_[i + 1] == '\n') ? 2 : 1);
+    if (next >= bytes_.size() && !after_comma_) {
+      // The empty last line of the file holds no item.
+      pos_ = bytes_.size();
+      return false;
+    }
+    pos_ = next;
+    ++line_;
+    after_comma_ = false;
+    item->clear();
+    return true;
+  }
+
+  std::string value;
+  if (bytes_[i] == '"') {
+    size_t close = bytes_.find('"', i + 1);
+    size_t end = close == std::string::npos ? bytes_.size() : close;
+    value.assign(bytes_, i + 1, end - i - 1);
+    for (size_t k = i + 1; k < end; ++k)
+      if (bytes_[k] == '\n' || (bytes_[k] == '\r' && (k + 1 >= end || bytes_[k + 1] != '\n'))) ++line_;
+    i = close == std::string::npos ? bytes_.size() : close + 1;
+    while (i < bytes_.size() && bytes_[i] != ',' && !AtLineEnd(i)) ++i;  // skip to the delimiter
+  } else {
+    size_t start = i;
+    while (i < bytes_.size() && bytes_[i] != ',' && !AtLineEnd(i)) ++i;
+    size_t end = i;
+    while (end > start && IsBlank(bytes_[end - 1])) --end;
+    value.assign(bytes_, start, end - start);
+  }
+
+  // Consume the delimiter.
+  if (i < bytes_.size() && bytes_[i] == ',') {
+    ++i;
+    after_comma_ = true;
+  } else {
+    if (i < bytes_.size()) {
+      if (bytes_[i] == '\r' && i + 1 < bytes_.size() && bytes_[i + 1] == '\n') ++i;
+      ++i;
+      ++line_;
+    }
+    after_comma_ = false;
+  }
+  pos_ = i;
+  *item = std::move(value);
+  return true;
+}
+
+}  // namespace s1ordo

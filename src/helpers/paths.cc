@@ -1,0 +1,85 @@
+#include "helpers/paths.h"
+
+#include "helpers/encoding.h"
+#include "helpers/text.h"
+
+namespace s1ordo {
+namespace {
+
+// True when the character at byte i of text is one of the delimiters.
+bool IsDelimiterAt(std::string_view text, size_t i, size_t len, std::string_view delimiters) {
+  std::string_view c = text.substr(i, len);
+  for (size_t d = 0; d < delimiters.size(); d += CharLength(delimiters, d))
+    if (delimiters.substr(d, CharLength(delimiters, d)) == c) return true;
+  return false;
+}
+
+}  // namespace
+
+PathForm NativePathForm() {
+#ifdef _WIN32
+  return PathForm::kWindows;
+#else
+  return PathForm::kPosix;
+#endif
+}
+
+std::string DriveMessage() {
+  return Sjis(u8"規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" "
+              u8"でなければいけません。  例 \"C:\", \"D:\"...");
+}
+
+bool IsValidPath(std::string& path, PathForm form,
+                 const std::function<bool(char)>& drive_usable,
+                 const std::function<void(const std::string&)>& show_message) {
+  path = Trim(path);
+  const char sep = Separator(form);
+  if (form == PathForm::kWindows) {
+    if (MidBytes(path, 2, 1) != ":") {
+      show_message(DriveMessage());
+      return false;
+    }
+  } else if (path.empty() || path[0] != '/') {
+    show_message(DriveMessage());
+    return false;
+  }
+  if (path.find_first_of("*?") != std::string::npos) return false;
+  if (form == PathForm::kWindows) {
+    if (CharCount(path) > 2 && MidChars(path, 3, 1) != "\\") path.insert(2, "\\");
+    if (!drive_usable(path[0])) return false;
+  }
+  if (RightChars(path, 1) != std::string(1, sep)) path += sep;
+  if (form == PathForm::kWindows && CharCount(path) == 3 && path.substr(1) == ":\\") return true;
+  if (form == PathForm::kPosix && path == "/") return true;
+  std::string doubled(2, sep);
+  for (size_t i = 0; i + 1 < path.size(); i += CharLength(path, i))
+    if (path.compare(i, 2, doubled) == 0) return false;
+  return true;
+}
+
+int CountDelimiters(std::string_view text, std::string_view delimiters) {
+  int total = 0;
+  for (size_t d = 0; d < delimiters.size(); d += CharLength(delimiters, d)) {
+    std::string_view one = delimiters.substr(d, CharLength(delimiters, d));
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i))
+      if (text.substr(i, CharLength(text, i)) == one) ++total;
+  }
+  return total;
+}
+
+std::vector<std::string> SplitFields(std::string_view text, std::string_view delimiters) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size();) {
+    size_t len = CharLength(text, i);
+    if (IsDelimiterAt(text, i, len, delimiters)) {
+      pieces.emplace_back(text.substr(start, i - start));
+      start = i + len;
+    }
+    i += len;
+  }
+  pieces.emplace_back(text.substr(start));
+  return pieces;
+}
+
+}  // namespace s1ordo

@@ -1,0 +1,46 @@
+// Checking, normalising and splitting folder paths.
+//
+// Two path forms exist. The Windows form: a drive letter, ":", then folder
+// names separated by "\". The POSIX form: "/" in place of "\", and the root
+// "/" plays the drive (its part is the empty text when a path is split).
+// The platform picks the form at run time; both work everywhere.
+#ifndef S1ORDO_HELPERS_PATHS_H_
+#define S1ORDO_HELPERS_PATHS_H_
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace s1ordo {
+
+enum class PathForm { kWindows, kPosix };
+
+inline char Separator(PathForm form) { return form == PathForm::kWindows ? '\\' : '/'; }
+
+// The form of the platform the program runs on.
+PathForm NativePathForm();
+
+// The message shown when the path does not begin with a drive.
+std::string DriveMessage();
+
+// Checks the path and normalises it in place; it always ends with the
+// separator when accepted. Only a malformed drive part shows a message
+// (through show_message); every other rejection returns false silently,
+// with the path normalised up to the failing step. drive_usable tells
+// whether the drive of a Windows-form path exists and can be used.
+bool IsValidPath(std::string& path, PathForm form,
+                 const std::function<bool(char)>& drive_usable,
+                 const std::function<void(const std::string&)>& show_message);
+
+// Number of characters of the text that occur in the delimiter set
+// (counting characters, never the second byte of a double-byte character).
+int CountDelimiters(std::string_view text, std::string_view delimiters);
+
+// The pieces of the text between delimiter characters, empty pieces
+// included: a text with c delimiters gives c + 1 pieces.
+std::vector<std::string> SplitFields(std::string_view text, std::string_view delimiters);
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_HELPERS_PATHS_H_

@@ -1,0 +1,51 @@
+#include "helpers/platform.h"
+
+#include <limits>
+
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+#include "helpers/text.h"
+
+namespace s1ordo {
+
+int32_t InCount(std::string_view text, std::string_view one) {
+  int32_t n = 0;
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i))
+    if (!one.empty() && text.substr(i, CharLength(text, i)) == one) ++n;
+  return n;
+}
+
+int16_t FCount(Env& env, const std::string& folder) {
+  size_t n = env.ListFiles(folder).size();
+  if (n > 32767) throw Error(Sjis(u8"フォルダのファイルが多すぎます"), folder);
+  return static_cast<int16_t>(n);
+}
+
+std::vector<std::string> ListFiles(Env& env, const std::string& folder) { return env.ListFiles(folder); }
+
+std::vector<std::string> ListSubfolders(Env& env, const std::string& folder) {
+  try {
+    return env.ListSubfolders(folder);
+  } catch (const Error&) {
+    return {};
+  }
+}
+
+std::string QPRTrim(std::string_view text) { return TrimRight(text); }
+
+std::string SysDir(Env& env) { return env.SystemFolder(); }
+
+int32_t FileSize(Env& env, const std::string& path) {
+  int64_t size = env.FileSize(path);
+  if (size < 0) return 0;
+  if (size > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(size);
+}
+
+void WriteWholeFile(Env& env, const std::string& path, std::string_view bytes) {
+  auto file = env.NewWritableFile(path);
+  file->Append(bytes);
+  file->Close();
+}
+
+}  // namespace s1ordo

@@ -1,0 +1,113 @@
+#include "helpers/text.h"
+
+namespace s1ordo {
+
+size_t CharCount(std::string_view text) {
+  size_t n = 0;
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) ++n;
+  return n;
+}
+
+std::vector<size_t> CharStarts(std::string_view text) {
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) starts.push_back(i);
+  return starts;
+}
+
+std::string LeftChars(std::string_view text, size_t n) {
+  size_t i = 0;
+  for (size_t k = 0; k < n && i < text.size(); ++k) i += CharLength(text, i);
+  return std::string(text.substr(0, i));
+}
+
+std::string RightChars(std::string_view text, size_t n) {
+  std::vector<size_t> starts = CharStarts(text);
+  if (n >= starts.size()) return std::string(text);
+  return std::string(text.substr(starts[starts.size() - n]));
+}
+
+std::string MidChars(std::string_view text, size_t start, size_t n) {
+  std::vector<size_t> starts = CharStarts(text);
+  if (start < 1 || start > starts.size()) return {};
+  size_t begin = starts[start - 1];
+  size_t last = start - 1 + n;
+  size_t end = last >= starts.size() ? text.size() : starts[last];
+  return std::string(text.substr(begin, end - begin));
+}
+
+std::string TrimLeft(std::string_view text) {
+  size_t b = text.find_first_not_of(' ');
+  return b == std::string_view::npos ? std::string() : std::string(text.substr(b));
+}
+
+std::string TrimRight(std::string_view text) {
+  size_t e = text.find_last_not_of(' ');
+  return e == std::string_view::npos ? std::string() : std::string(text.substr(0, e + 1));
+}
+
+std::string Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+
+std::string LeftBytes(std::string_view text, long n) {
+  if (n <= 0) return {};
+  return std::string(text.substr(0, static_cast<size_t>(n)));
+}
+
+std::string MidBytes(std::string_view text, long start, long length) {
+  if (start < 1 || length <= 0 || static_cast<size_t>(start) > text.size()) return {};
+  return std::string(text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length)));
+}
+
+std::string RightJustifyWith(std::string_view text, size_t w, char pad) {
+  std::string padded(w, pad);
+  padded.append(text);
+  return RightChars(padded, w);
+}
+
+std::string RightJustify(std::string_view text, size_t w) { return RightJustifyWith(text, w, ' '); }
+
+std::string LeftJustify(std::string_view text, size_t w) {
+  std::string padded(text);
+  padded.append(w, ' ');
+  return LeftChars(padded, w);
+}
+
+std::string LeftJustifyBytes(std::string_view text, size_t w) {
+  std::string padded(text);
+  padded.append(w, ' ');
+  return LeftBytes(padded, static_cast<long>(w));
+}
+
+size_t FindChars(std::string_view text, std::string_view part, size_t from) {
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    if (i < from) continue;
+    if (text.substr(i, part.size()) == part) return i;
+  }
+  return std::string_view::npos;
+}
+
+bool ContainsChars(std::string_view text, std::string_view part) {
+  return FindChars(text, part) != std::string_view::npos;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size();) {
+    size_t n = CharLength(a, i);
+    if (n == 2) {  // double-byte characters compare exactly
+      if (a.substr(i, 2) != b.substr(i, 2)) return false;
+    } else {
+      unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+      if (x >= 'a' && x <= 'z') x -= 32;
+      if (y >= 'a' && y <= 'z') y -= 32;
+      if (x != y) return false;
+    }
+    i += n;
+  }
+  return true;
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+}  // namespace s1ordo

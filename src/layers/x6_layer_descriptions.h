@@ -1,0 +1,20 @@
+// "X6.txt" from "N6.txt": layer descriptions with their key text from
+// "L23.txt" and 20 pattern slots found through "L9.txt" and "L100.txt".
+#ifndef S1ORDO_LAYERS_X6_LAYER_DESCRIPTIONS_H_
+#define S1ORDO_LAYERS_X6_LAYER_DESCRIPTIONS_H_
+
+#include <vector>
+
+#include "run/context.h"
+
+namespace s1ordo {
+
+void ConvertLayerDescriptions(Context& ctx);
+
+// Sorts values ascending in place and returns each different value once,
+// ascending (exact equality of the 32-bit values).
+std::vector<float> SortUniqueValues(std::vector<float>& values);
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_LAYERS_X6_LAYER_DESCRIPTIONS_H_

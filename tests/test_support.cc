@@ -1,0 +1,106 @@
+#include "test_support.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+#include "helpers/encoding.h"
+
+namespace fs = std::filesystem;
+
+namespace s1ordo::test {
+namespace {
+
+fs::path Native(const std::string& cp932) {
+  auto utf8 = TryCp932ToUtf8(cp932);
+  if (!utf8) throw std::runtime_error("bad code page 932 path in a test");
+  return fs::path(*utf8);
+}
+
+}  // namespace
+
+std::string S(std::u8string_view utf8) { return Sjis(utf8); }
+
+TempDir::TempDir() {
+  std::random_device rd;
+  fs::path base = fs::temp_directory_path();
+  for (;;) {
+    fs::path p = base / ("s1ordo-test-" + std::to_string(rd()));
+    if (fs::create_directory(p)) {
+      path_ = p.string();
+      break;
+    }
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  // Make read-only folders left by fault tests removable again.
+  for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec))
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path_, ec);
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+  fs::path p = Native(path);
+  if (p.has_parent_path()) fs::create_directories(p.parent_path());
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write test file " + path);
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(Native(path), std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read test file " + path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool FileExists(const std::string& path) { return fs::exists(Native(path)); }
+
+void MakeFolder(const std::string& path) { fs::create_directories(Native(path)); }
+
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
+  std::vector<std::pair<std::string, std::string>> out;
+  fs::path root = Native(folder);
+  for (auto& entry : fs::recursive_directory_iterator(root)) {
+    std::string rel = fs::relative(entry.path(), root).string();
+    if (entry.is_directory()) {
+      out.emplace_back(rel + "/", "");
+    } else {
+      std::ifstream in(entry.path(), std::ios::binary);
+      out.emplace_back(rel, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\r\n";
+  return out;
+}
+
+void FakeUi::SetBoreholes(const std::vector<std::string>& list, bool select_all) {
+  names = list;
+  selected.assign(list.size(), select_all);
+}
+
+bool FakeUi::ShowMessage(const std::string& text, MessageKind kind, const std::string& title) {
+  boxes.push_back({text, kind, title});
+  if (kind != MessageKind::kQuestion) return true;
+  size_t asked = 0;
+  for (const auto& b : boxes)
+    if (b.kind == MessageKind::kQuestion) ++asked;
+  if (asked <= answers.size()) return answers[asked - 1];
+  return !no_by_default;
+}
+
+}  // namespace s1ordo::test

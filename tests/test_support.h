@@ -1,0 +1,87 @@
+// Shared test helpers: a temporary folder, files written and read as bytes,
+// code page 932 texts from UTF-8 literals, and a user interface double.
+#ifndef S1ORDO_TESTS_TEST_SUPPORT_H_
+#define S1ORDO_TESTS_TEST_SUPPORT_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "run/user_interface.h"
+
+namespace s1ordo::test {
+
+// Code page 932 text of a UTF-8 literal: S(u8"砂").
+std::string S(std::u8string_view utf8);
+
+// A fresh folder under the system's temporary folder, removed with its
+// content when the object goes. Its path is ASCII, so the same in UTF-8 and
+// in code page 932; path() has no trailing separator.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  // path() & "/" & relative.
+  std::string operator/(std::string_view relative) const { return path_ + "/" + std::string(relative); }
+
+ private:
+  std::string path_;
+};
+
+// Writes bytes to a file (creating its folders); reads a whole file.
+// Paths may hold code page 932 names.
+void WriteBytes(const std::string& path, std::string_view bytes);
+std::string ReadBytes(const std::string& path);
+bool FileExists(const std::string& path);
+void MakeFolder(const std::string& path);
+// Names of everything below a folder with their content, for comparing trees.
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder);
+
+// Lines joined with CR LF after each.
+std::string Lines(const std::vector<std::string>& lines);
+
+// A user interface that records what the run shows and answers questions
+// from a list (yes when the list is exhausted, unless no_by_default).
+class FakeUi : public UserInterface {
+ public:
+  struct Box {
+    std::string text;
+    MessageKind kind;
+    std::string title;
+  };
+  std::string text1, text2;
+  std::vector<std::string> names;
+  std::vector<bool> selected;
+  std::vector<bool> answers;  // answers to questions, in order
+  bool no_by_default = false;
+
+  std::vector<Box> boxes;
+  std::vector<TextBox> focused;
+  std::string message_line;
+  std::vector<std::string> message_history;
+  int repaints = 0;
+  bool busy = false;
+
+  void SetBoreholes(const std::vector<std::string>& list, bool select_all = true);
+
+  std::string Text(TextBox box) override { return box == TextBox::kText1 ? text1 : text2; }
+  void FocusAndSelectAll(TextBox box) override { focused.push_back(box); }
+  int BoreholeCount() override { return static_cast<int>(names.size()); }
+  std::string BoreholeName(int i) override { return names[i]; }
+  bool IsSelected(int i) override { return selected[i]; }
+  void Deselect(int i) override { selected[i] = false; }
+  void SetMessageLine(const std::string& text) override {
+    message_line = text;
+    message_history.push_back(text);
+  }
+  bool ShowMessage(const std::string& text, MessageKind kind, const std::string& title) override;
+  void SetBusy(bool b) override { busy = b; }
+  void Repaint() override { ++repaints; }
+};
+
+}  // namespace s1ordo::test
+
+#endif  // S1ORDO_TESTS_TEST_SUPPORT_H_
