@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "helpers/encoding.h"
+#include "helpers/text.h"
 
 namespace fs = std::filesystem;
 
@@ -86,6 +87,22 @@ std::string Lines(const std::vector<std::string>& lines) {
   std::string out;
   for (const auto& l : lines) out += l + "\r\n";
   return out;
+}
+
+std::string WindowsEnv::Map(const std::string& path) const {
+  std::string out = root_ + "/";
+  out += static_cast<char>(std::toupper(static_cast<unsigned char>(path.empty() ? '?' : path[0])));
+  for (size_t i = 2; i < path.size();) {
+    size_t n = CharLength(path, i);
+    out += (n == 1 && path[i] == '\\') ? std::string("/") : path.substr(i, n);
+    i += n;
+  }
+  return out;
+}
+
+bool WindowsEnv::DriveUsable(char letter) {
+  char up = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  return up == 'C' || up == 'D' || up == 'E';
 }
 
 void FakeUi::SetBoreholes(const std::vector<std::string>& list, bool select_all) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "helpers/env.h"
 #include "run/user_interface.h"
 
 namespace s1ordo::test {
@@ -42,6 +43,47 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& fol
 
 // Lines joined with CR LF after each.
 std::string Lines(const std::vector<std::string>& lines);
+
+// Windows-form paths on any platform: drive X: maps to the folder
+// root/X, "\" to "/". Drives C, D and E exist. Records the paths whose
+// existence was tested.
+class WindowsEnv : public Env {
+ public:
+  explicit WindowsEnv(std::string root) : root_(std::move(root)) {}
+  std::string Map(const std::string& path) const;
+  std::vector<std::string> exists_calls;
+
+  PathForm form() const override { return PathForm::kWindows; }
+  std::string ReadFile(const std::string& p) override { return real().ReadFile(Map(p)); }
+  std::unique_ptr<WritableFile> NewWritableFile(const std::string& p) override {
+    return real().NewWritableFile(Map(p));
+  }
+  std::unique_ptr<WritableFile> NewAppendableFile(const std::string& p) override {
+    return real().NewAppendableFile(Map(p));
+  }
+  bool Exists(const std::string& p) override {
+    exists_calls.push_back(p);
+    return real().Exists(Map(p));
+  }
+  bool IsFolder(const std::string& p) override { return real().IsFolder(Map(p)); }
+  int64_t FileSize(const std::string& p) override { return real().FileSize(Map(p)); }
+  void DeleteFile(const std::string& p) override { real().DeleteFile(Map(p)); }
+  void RenameFile(const std::string& a, const std::string& b) override { real().RenameFile(Map(a), Map(b)); }
+  void CopyFile(const std::string& a, const std::string& b) override { real().CopyFile(Map(a), Map(b)); }
+  void CreateFolder(const std::string& p) override { real().CreateFolder(Map(p)); }
+  std::vector<std::string> ListFiles(const std::string& p) override { return real().ListFiles(Map(p)); }
+  std::vector<std::string> ListSubfolders(const std::string& p) override {
+    return real().ListSubfolders(Map(p));
+  }
+  bool DriveUsable(char letter) override;
+  std::string SystemFolder() override { return "C:\\WINDOWS\\system32"; }
+  std::string ProgramFolder() override { return "C:\\S1ORDO"; }
+  std::string CurrentFolder() override { return "C:\\"; }
+
+ private:
+  static Env& real() { return DefaultEnv(); }
+  std::string root_;
+};
 
 // A user interface that records what the run shows and answers questions
 // from a list (yes when the list is exhausted, unless no_by_default).

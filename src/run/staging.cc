@@ -1,6 +1,7 @@
 #include "run/staging.h"
 
 #include <cmath>
+#include <vector>
 
 #include "converters/converter_sequence.h"
 #include "helpers/encoding.h"
@@ -25,12 +26,15 @@ int64_t ProbeLength(Context& ctx, const std::string& path) {
   return size;
 }
 
-// Reads the next item or throws an error that names the file and line.
-std::string NextItem(ItemReader& in, const std::string& path) {
-  std::string item;
+// Reads the next n items (index 0 unused) or throws an error that names the
+// file and the line where the record began.
+std::vector<std::string> ReadRecord(ItemReader& in, int n, const std::string& path) {
   long line = in.LineNumber();
-  if (!in.ReadItem(&item)) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
-  return item;
+  std::vector<std::string> items(n + 1);
+  for (int k = 1; k <= n; ++k)
+    if (!in.ReadItem(&items[k]))
+      throw Error(Sjis(u8"レコードの途中でファイルが終わっています"), path, line);
+  return items;
 }
 
 }  // namespace
@@ -44,10 +48,15 @@ void RewriteCountFile(Context& ctx, RunState& state, const BoreholeJob& job) {
   const std::string path = job.work_folder + "CNT.TXT";
   if (ProbeLength(ctx, path) > 0) {
     ItemReader in(ctx.env.ReadFile(path));
-    for (int k = 1; k <= 4; ++k) NextItem(in, path);
-    state.count_value5 = NextItem(in, path);
-    state.count_value6 = NextItem(in, path);
-    if (ReadNumber(state.count_value5) > 20) state.count_value5 = "2";
+    std::vector<std::string> items = ReadRecord(in, 6, path);
+    state.count_value5 = items[5];
+    state.count_value6 = items[6];
+    try {
+      if (ReadNumber(state.count_value5) > 20) state.count_value5 = "2";
+    } catch (Error& e) {
+      e.set_file(path);
+      throw;
+    }
   }
   const std::string lines[10] = {LeftChars(job.part3, 2), job.part4, job.part5, "", state.count_value5,
                                  state.count_value6, "", "", "", ""};
@@ -63,11 +72,19 @@ void RewriteInclusionFile(Context& ctx, const std::string& work_folder) {
   ItemReader in(ctx.env.ReadFile(path));
   auto out = ctx.env.NewWritableFile(work);
   while (!in.AtEnd()) {
-    std::string item1 = NextItem(in, path);
-    std::string item2 = NextItem(in, path);
-    std::string item3 = NextItem(in, path);
-    std::string item4 = NextItem(in, path);
-    double code = ReadNumber(item4);
+    long line = in.LineNumber();
+    std::vector<std::string> items = ReadRecord(in, 4, path);
+    std::string& item1 = items[1];
+    std::string& item2 = items[2];
+    std::string& item3 = items[3];
+    double code = 0;
+    try {
+      code = ReadNumber(items[4]);
+    } catch (Error& e) {
+      e.set_file(path);
+      e.set_line(line);
+      throw;
+    }
     if (Trim(item2).empty() && !Trim(item3).empty()) {
       item2 = item3;
       item3.clear();

@@ -1,0 +1,123 @@
+#include "run/staging.h"
+
+#include <gtest/gtest.h>
+
+#include "helpers/error.h"
+#include "test_support.h"
+
+namespace s1ordo {
+namespace {
+
+using test::FileExists;
+using test::Lines;
+using test::ReadBytes;
+using test::S;
+using test::TempDir;
+using test::WriteBytes;
+
+class StagingTest : public ::testing::Test {
+ protected:
+  StagingTest() : ctx(DefaultEnv()) {
+    job.source_folder = dir / "src/BH1/";
+    job.work_folder = dir / "out/BH1/";
+    test::MakeFolder(dir / "src/BH1");
+    test::MakeFolder(dir / "out/BH1");
+    job.part3 = "SITE";
+    job.part4 = "BH1";
+  }
+  std::string Work(const std::string& name) { return job.work_folder + name; }
+  std::string RewriteN4(const std::string& source) {
+    WriteBytes(Work("N4.TXT"), source);
+    RewriteInclusionFile(ctx, job.work_folder);
+    return ReadBytes(Work("N4.TXT"));
+  }
+
+  TempDir dir;
+  Context ctx;
+  BoreholeJob job;
+  RunState state;
+};
+
+TEST_F(StagingTest, CopiesEveryOrdinaryFileReplacingOldCopies) {
+  WriteBytes(dir / "src/BH1/N1.TXT", "new");
+  WriteBytes(dir / "src/BH1/" + S(u8"メモ.txt"), "memo");
+  WriteBytes(dir / "src/BH1/.hidden", "h");
+  WriteBytes(Work("N1.TXT"), "old");
+  for (int k = 0; k < 300; ++k) WriteBytes(dir / ("src/BH1/F" + std::to_string(k) + ".DAT"), "x");
+  CopyBoreholeFiles(ctx, job);
+  EXPECT_EQ(ReadBytes(Work("N1.TXT")), "new");
+  EXPECT_EQ(ReadBytes(Work(S(u8"メモ.txt"))), "memo");
+  EXPECT_TRUE(FileExists(Work("F299.DAT")));  // no limit on the number of files
+  EXPECT_FALSE(FileExists(Work(".hidden")));
+}
+
+TEST_F(StagingTest, CountFileHasTenLines) {
+  WriteBytes(Work("CNT.TXT"), "1, 2\r\n3,4,\" 7 \",abc\r\n");
+  RewriteCountFile(ctx, state, job);
+  EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", " 7 ", "abc", "", "", "", ""}));
+}
+
+TEST_F(StagingTest, CountValueFiveAboveTwentyBecomesTwo) {
+  struct Case {
+    std::string item5, line5;
+  } cases[] = {{"25", "2"}, {"20", "20"}, {"abc", "abc"}, {"20.5", "2"}, {"", ""}};
+  for (const auto& c : cases) {
+    WriteBytes(Work("CNT.TXT"), "0,0,0,0," + c.item5 + ",6\r\n");
+    RewriteCountFile(ctx, state, job);
+    EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", c.line5, "6", "", "", "", ""})) << c.item5;
+  }
+}
+
+TEST_F(StagingTest, MissingCountFileKeepsTheValuesOfTheRun) {
+  state.count_value5 = "3";
+  state.count_value6 = "9";
+  job.part3 = S(u8"現場");
+  job.part4 = "A";
+  job.part5 = "B";
+  RewriteCountFile(ctx, state, job);
+  EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({S(u8"現場"), "A", "B", "", "3", "9", "", "", "", ""}));
+  WriteBytes(Work("CNT.TXT"), "");  // empty counts as missing
+  RewriteCountFile(ctx, state, job);
+  EXPECT_EQ(state.count_value5, "3");
+}
+
+TEST_F(StagingTest, CountFileWithTooFewItemsIsAFailureThatNamesIt) {
+  WriteBytes(Work("CNT.TXT"), "1,2,3,4,5\r\n");
+  try {
+    RewriteCountFile(ctx, state, job);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), Work("CNT.TXT"));
+  }
+}
+
+TEST_F(StagingTest, InclusionFileInFixedWidthFields) {
+  EXPECT_EQ(RewriteN4("1, ,3.50,7\r\n"), "  1,   3.50,       ,007\r\n");
+  EXPECT_EQ(RewriteN4("12,2.00,2.50,105\r\n"), " 12,   2.00,   2.50,105\r\n");
+  EXPECT_EQ(RewriteN4("1234,12345678,x,1234\r\n"), "234,2345678,      x,234\r\n");
+  EXPECT_EQ(RewriteN4("1,2,3,-5\r\n2,2,3,\r\n3,2,3,7.5\r\n"),
+            "  1,      2,      3,005\r\n  2,      2,      3,000\r\n  3,      2,      3,7.5\r\n");
+  EXPECT_EQ(RewriteN4(S(u8"1,深度,,x\r\n")), S(u8"  1,     深度,       ,000\r\n"));
+  EXPECT_FALSE(FileExists(Work("N4_WK.TXT")));
+}
+
+TEST_F(StagingTest, MissingInclusionFileLeavesAnEmptyOne) {
+  RewriteInclusionFile(ctx, job.work_folder);
+  ASSERT_TRUE(FileExists(Work("N4.TXT")));
+  EXPECT_EQ(ReadBytes(Work("N4.TXT")), "");
+}
+
+TEST_F(StagingTest, IncompleteInclusionRecordFailsAndKeepsTheFile) {
+  WriteBytes(Work("N4.TXT"), "1,2,3,4\r\n5,6\r\n");
+  try {
+    RewriteInclusionFile(ctx, job.work_folder);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), Work("N4.TXT"));
+    EXPECT_EQ(e.line(), 2);
+  }
+  EXPECT_EQ(ReadBytes(Work("N4.TXT")), "1,2,3,4\r\n5,6\r\n");  // never half-replaced
+}
+
+}  // namespace
+}  // namespace s1ordo
