@@ -1,7 +1,5 @@
 #include "test_support.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -20,7 +18,15 @@ namespace {
 fs::path Native(const std::string& cp932) {
   auto utf8 = TryCp932ToUtf8(cp932);
   if (!utf8) throw std::runtime_error("bad code page 932 path in a test");
-  return fs::path(*utf8);
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8->data()), utf8->size()));
+}
+
+// A native path as code page 932 text.
+std::string Text(const fs::path& p) {
+  std::u8string u8 = p.u8string();
+  auto cp932 = TryUtf8ToCp932(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
+  if (!cp932) throw std::runtime_error("test path without a code page 932 form");
+  return *cp932;
 }
 
 }  // namespace
@@ -33,7 +39,7 @@ TempDir::TempDir() {
   for (;;) {
     fs::path p = base / ("s1ordo-test-" + std::to_string(rd()));
     if (fs::create_directory(p)) {
-      path_ = p.string();
+      path_ = Text(p);
       break;
     }
   }
@@ -71,7 +77,7 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& fol
   std::vector<std::pair<std::string, std::string>> out;
   fs::path root = Native(folder);
   for (auto& entry : fs::recursive_directory_iterator(root)) {
-    std::string rel = fs::relative(entry.path(), root).string();
+    std::string rel = Text(fs::relative(entry.path(), root));
     if (entry.is_directory()) {
       out.emplace_back(rel + "/", "");
     } else {

@@ -25,8 +25,10 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::string& path() const { return path_; }
-  // path() & "/" & relative.
-  std::string operator/(std::string_view relative) const { return path_ + "/" + std::string(relative); }
+  // path() & the platform's separator & relative.
+  std::string operator/(std::string_view relative) const {
+    return path_ + Separator(NativePathForm()) + std::string(relative);
+  }
 
  private:
   std::string path_;

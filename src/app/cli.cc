@@ -111,14 +111,23 @@ class TerminalUi : public UserInterface {
   std::string message_line_;
 };
 
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string Utf8(const std::filesystem::path& p) {
+  std::u8string u8 = p.u8string();
+  return std::string(reinterpret_cast<const char*>(u8.data()), u8.size());
+}
+
 // A path argument made absolute; a trailing separator the user typed stays.
 std::string AbsoluteArgument(const std::string& arg) {
   if (arg.empty()) return arg;
-  std::filesystem::path p(arg);
+  std::filesystem::path p = PathFromUtf8(arg);
   if (p.is_absolute()) return arg;
   std::error_code ec;
   std::filesystem::path base = std::filesystem::current_path(ec);
-  std::string out = (base / p).lexically_normal().string();
+  std::string out = Utf8((base / p).lexically_normal());
   char last = arg.back();
   bool typed_separator = last == '/' || last == static_cast<char>(std::filesystem::path::preferred_separator);
   if (typed_separator && (out.empty() || out.back() != last)) out += last;

@@ -23,13 +23,13 @@ class CliTest : public ::testing::Test {
   CliTest() {
     test::MakeFolder(dir / "RIDEVI");
     test::MakeFolder(dir / "SYS");
-    WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + dir.path() + "/RIDEVI/\r\n");
+    WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / "RIDEVI") + Separator(NativePathForm()) + "\r\n");
     Borehole("B-2");
     Borehole("B-1");
     Borehole(test::S(u8"追加孔3"));
   }
   void Borehole(const std::string& name) {
-    WriteBytes(dir / ("DIZIVAD/" + name + "/N1.TXT"), "1,0.00,1.00,x\r\n");
+    WriteBytes(dir / ("DIZIVAD/" + name + "/N1.TXT"), "1,0.00,1.00,x\r\n");  // "/" works everywhere
   }
   int Run(std::vector<std::string> args, bool with_system = true) {
     if (with_system && args.size() > 0 && args[0] == "convert") {
@@ -50,7 +50,11 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, HelpAndVersion) {
   EXPECT_EQ(Run({"--help"}), kExitOk);
   EXPECT_NE(out.str().find("s1ordo convert SOURCE DEST"), std::string::npos);
+#ifdef _WIN32
+  EXPECT_NE(out.str().find("Windows system folder"), std::string::npos);
+#else
   EXPECT_NE(out.str().find("/etc/s1ordo"), std::string::npos);
+#endif
   EXPECT_EQ(Run({"--version"}), kExitOk);
   EXPECT_EQ(out.str().rfind("s1ordo ", 0), 0u);
 }
@@ -91,7 +95,7 @@ TEST_F(CliTest, BoreholeNamesAreCheckedBeforeAnythingElse) {
   // Even without settings the name check comes first.
   std::remove((dir / "SYS/DodavoZ5.ini").c_str());
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-9"}), kExitUsage);
-  WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + dir.path() + "/RIDEVI/\r\n");
+  WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / "RIDEVI") + Separator(NativePathForm()) + "\r\n");
   EXPECT_EQ(test::Snapshot(dir.path()), before);
 }
 
@@ -100,7 +104,7 @@ TEST_F(CliTest, MissingSettingsEndWithExitThree) {
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
   EXPECT_EQ(err.str(), " RIDEVI の設定がありません.\n");
   EXPECT_FALSE(FileExists(dir / "SYS/DodavoZ5.ini"));  // nothing created in the system folder
-  WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + dir.path() + "/NOWHERE/\r\n");
+  WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / "NOWHERE") + Separator(NativePathForm()) + "\r\n");
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
   WriteBytes(dir / "SYS/DodavoZ5.ini", "only one line\r\n");
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
@@ -114,7 +118,8 @@ TEST_F(CliTest, TheQuestionIsAnsweredNoWithoutATerminal) {
 }
 
 TEST_F(CliTest, ATrailingSeparatorTypedOnDestIsKeptForTheCheck) {
-  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT/", "B-1", "--yes"}), kExitEnded);
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT" + Separator(NativePathForm()), "B-1", "--yes"}),
+            kExitEnded);
   EXPECT_NE(err.str().find("最後のﾌｫﾙﾀﾞに「￥」は要りません。"), std::string::npos);
   EXPECT_FALSE(FileExists(dir / "OUT"));
 }
