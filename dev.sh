@@ -9,7 +9,7 @@ ROOT=$(pwd)
 BUILD=${S1ORDO_BUILD_DIR:-$ROOT/build}
 
 PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
-          fonts-ipafont-gothic xvfb xauth)
+          fonts-ipafont-gothic xvfb xauth time)
 
 setup() {
   local missing=()
