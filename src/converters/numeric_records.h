@@ -1,7 +1,7 @@
 // Numeric test values copied into fixed-width columns: "X5.txt" (with the
 // header copies "X5.hed" and "X5.hd2") from "N5.TXT", "R41.txt" from
-// "G41.TXT" joined with "G41A.txt" and "G41B.txt", "X14.txt" from
-// "MITUDO.TXT".
+// "G41.TXT" joined record by record with "G41A.txt" and "G41B.txt",
+// "X14.txt" from "MITUDO.TXT".
 #ifndef S1ORDO_CONVERTERS_NUMERIC_RECORDS_H_
 #define S1ORDO_CONVERTERS_NUMERIC_RECORDS_H_
 
@@ -12,6 +12,11 @@ namespace s1ordo {
 void ConvertX5(Context& ctx);
 void ConvertR41(Context& ctx);
 void ConvertX14(Context& ctx);
+
+// The N value of a penetration test: the blow count scaled to 30 cm of
+// penetration (30 / penetration x blows, cut toward zero), or the blow count
+// itself when the penetration reads as 0.
+double NValue(double blows, double penetration_cm);
 
 }  // namespace s1ordo
 

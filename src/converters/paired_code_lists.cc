@@ -1,9 +1,62 @@
 #include "converters/paired_code_lists.h"
 
-// Not converted yet: this converter comes with its own change.
-namespace s1ordo {
+#include <string>
 
-void ConvertR30ToR35(Context&) {}
-void ConvertR72(Context&) {}
+#include "converters/code_list.h"
+#include "converters/record_converter.h"
+#include "helpers/number.h"
+#include "helpers/text.h"
+
+namespace s1ordo {
+namespace {
+
+// The sources in the order they are converted, each with its code list.
+struct PairedSource {
+  const char* name;
+  const char* list;
+};
+constexpr PairedSource kPairedSources[] = {
+    {"G30", "L19.txt"}, {"G31", "L13.txt"}, {"G34", "L16.txt"},
+    {"G35", "L17.txt"}, {"G32", "L14.txt"}, {"G33", "L15.txt"},
+};
+
+// "L17.txt" carries an extra item between code and name.
+int ItemsPerEntry(const std::string& list) { return EqualsIgnoreCase(list, "L17.txt") ? 3 : 2; }
+
+// A code column of "R72.txt": "00" & the code, its last 3 characters, so a
+// blank code gives "00".
+std::string ZeroFilledCode(std::string_view field) { return RightChars("00" + TrimLeft(field), 3); }
+
+}  // namespace
+
+void ConvertR30ToR35(Context& ctx) {
+  for (const PairedSource& source : kPairedSources) {
+    std::string name = source.name;
+    CodeList list(ctx.env, ctx.RideviFolder + source.list, ItemsPerEntry(source.list));
+    ConvertRecords(ctx, name + ".TXT", "R" + name.substr(1) + ".txt", 4, 2, [&](Context& c, long long counter) {
+      auto& f = c.table.RecordFields;
+      f[3] = LeftJustify(f[3], 6);
+      f[4] = LeftJustify(f[4], 6);
+      int16_t first = RoundToInt16(ReadNumber(f[3]));
+      int16_t second = RoundToInt16(ReadNumber(f[4]));
+      const std::string& first_name = list.LastName(first);
+      const std::string& second_name = list.LastName(second);
+      return LineHead(counter, f[2]) + RightJustify(TrimRight(f[3]), 2) + "," + first_name + "," +
+             RightJustify(TrimRight(f[4]), 2) + "," + second_name;
+    });
+  }
+}
+
+void ConvertR72(Context& ctx) {
+  CodeList first_list(ctx.env, ctx.RideviFolder + "L18.txt");
+  CodeList second_list(ctx.env, ctx.RideviFolder + "L18b.txt");
+  ConvertRecords(ctx, "G72.TXT", "R72.txt", 6, 2, [&](Context& c, long long counter) {
+    const auto& f = c.table.RecordFields;
+    std::string first_name = LeftJustifyBytes(first_list.FirstName(ReadNumber(f[4])), 3);
+    std::string second_name = LeftJustifyBytes(second_list.FirstName(ReadNumber(f[5])), 3);
+    return LineHead(counter, f[2]) + RightJustify(TrimLeft(f[3]), 3) + "," + ZeroFilledCode(f[4]) + "," +
+           first_name + "," + ZeroFilledCode(f[5]) + "," + second_name + "," + f[6];
+  });
+}
 
 }  // namespace s1ordo

@@ -1,5 +1,8 @@
 // Two codes per record, each translated through a code list:
-// "R30.txt" ... "R35.txt" from "G30" ... "G35", "R72.txt" from "G72.TXT".
+// "R30.txt" ... "R35.txt" from "G30" ... "G35" (both codes through the one
+// list of the file, last entry of a code wins), "R72.txt" from "G72.TXT"
+// (first code through "L18.txt", second through "L18b.txt", first entry of
+// a code wins, names cut to 3 bytes).
 #ifndef S1ORDO_CONVERTERS_PAIRED_CODE_LISTS_H_
 #define S1ORDO_CONVERTERS_PAIRED_CODE_LISTS_H_
 

@@ -1,0 +1,45 @@
+#include "converters/code_list.h"
+
+#include <gtest/gtest.h>
+
+#include "converter_fixture.h"
+#include "helpers/error.h"
+
+namespace s1ordo {
+namespace {
+
+using test::S;
+
+class CodeListTest : public test::ConverterTest {
+ protected:
+  CodeList Open(const std::string& name, int items = 2) { return CodeList(ctx.env, ctx.RideviFolder + name, items); }
+};
+
+TEST_F(CodeListTest, EntriesAreReadItemByItemAndCodesComparedAsNumbers) {
+  // "7" alone pairs with the first item of the next line; the rest shifts.
+  List("L.txt", {"7", S(u8"\"砂,礫\", 05 "), S(u8"シルト"), S(u8"1.5,粘土"), S(u8"abc,零")});
+  CodeList list = Open("L.txt");
+  EXPECT_EQ(list.LastName(7), S(u8"砂,礫"));
+  EXPECT_EQ(list.FirstName(5), S(u8"シルト"));
+  EXPECT_EQ(list.LastName(1.5), S(u8"粘土"));
+  EXPECT_EQ(list.LastName(1), "");  // 1.5 is not rounded
+  EXPECT_EQ(list.LastName(0), "");  // a code that is no number reads as 0 and never matches
+}
+
+TEST_F(CodeListTest, ThreeItemEntriesSkipTheMiddleItem) {
+  List("L17.txt", {S(u8"1,a,砂"), S(u8"2,b,粘土")});
+  EXPECT_EQ(Open("L17.txt", 3).LastName(2), S(u8"粘土"));
+  EXPECT_EQ(Open("L17.txt", 2).LastName(1), "a");  // read in pairs the entries shift
+}
+
+TEST_F(CodeListTest, LastEntryWithoutNameFailsWhereAScanReachesIt) {
+  List("L.txt", {S(u8"1,砂"), "2"});
+  CodeList list = Open("L.txt");
+  EXPECT_EQ(list.FirstName(1), S(u8"砂"));  // found before the end
+  EXPECT_THROW(list.FirstName(2), Error);
+  EXPECT_THROW(list.FirstName(0), Error);
+  EXPECT_THROW(list.LastName(1), Error);
+}
+
+}  // namespace
+}  // namespace s1ordo
