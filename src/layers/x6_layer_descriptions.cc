@@ -117,10 +117,10 @@ class KeyList {
 
 class LayerDescriptionWriter {
  public:
-  LayerDescriptionWriter(Context& ctx, std::array<std::string, kCategories> keywords,
+  LayerDescriptionWriter(Context& ctx, const std::array<std::string, kCategories>& keywords,
                          std::vector<std::string> names)
-      : ctx_(ctx), keywords_(std::move(keywords)), names_(std::move(names)) {
-    for (size_t j = 0; j < match_.size(); ++j) match_[j] = FirstMatch(keywords_[j]);
+      : ctx_(ctx), names_(std::move(names)) {
+    for (size_t j = 0; j < match_.size(); ++j) match_[j] = FirstMatch(keywords[j]);
   }
 
   // Pattern numbers in use, in the order first referred to in the file
@@ -174,7 +174,6 @@ class LayerDescriptionWriter {
   }
 
   Context& ctx_;
-  std::array<std::string, kCategories> keywords_;
   std::vector<std::string> names_;
   std::array<int, kCategories> match_{};
   std::array<int, kSlots> slots_{};
@@ -205,9 +204,8 @@ void ConvertLayerDescriptions(Context& ctx) {
   ctx.RideviIniFolder = ReadRideviIniSetting(ctx);
   if (ctx.RideviIniFolder.empty()) return;
 
-  auto keywords = ReadKeywords(ctx.env, ctx.RideviIniFolder + "L9.txt");
-  auto names = ReadPatternNames(ctx.env, ctx.RideviFolder + "L100.txt");
-  LayerDescriptionWriter writer(ctx, std::move(keywords), std::move(names));
+  const auto keywords = ReadKeywords(ctx.env, ctx.RideviIniFolder + "L9.txt");
+  LayerDescriptionWriter writer(ctx, keywords, ReadPatternNames(ctx.env, ctx.RideviFolder + "L100.txt"));
   const std::vector<Description> records = ReadDescriptions(ctx.env, source);
   writer.CollectSlots(records);
 
