@@ -1,8 +1,162 @@
 #include "converters/x7_coded_intervals.h"
 
-// Not converted yet: this converter comes with its own change.
-namespace s1ordo {
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
 
-void ConvertCodedIntervals(Context&) {}
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+#include "helpers/number.h"
+#include "helpers/text.h"
+#include "layers/list_records.h"
+#include "layers/ridevi_ini.h"
+
+namespace s1ordo {
+namespace {
+
+constexpr int kListBound = 100;  // entries of "L8.txt"
+constexpr int kSlots = 10;       // categories that get columns of their own
+constexpr int kColumns = 68;
+
+struct Category {
+  int16_t code = 9999;
+  std::string name;
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// True when the whole text (blanks around it aside) is one number: a
+// decimal with an optional sign, point and exponent, or an &H / &O number.
+bool IsNumberText(std::string_view raw) {
+  std::string t = Trim(raw);
+  size_t i = 0;
+  if (t.size() >= 3 && t[0] == '&' && (t[1] == 'H' || t[1] == 'h' || t[1] == 'O' || t[1] == 'o')) {
+    bool hex = t[1] == 'H' || t[1] == 'h';
+    for (i = 2; i < t.size(); ++i)
+      if (hex ? !IsHexDigit(t[i]) : !(t[i] >= '0' && t[i] <= '7')) return false;
+    return true;
+  }
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  bool digits = false;
+  while (i < t.size() && IsDigit(t[i])) { ++i; digits = true; }
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    while (i < t.size() && IsDigit(t[i])) { ++i; digits = true; }
+  }
+  if (!digits) return false;
+  if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    if (i >= t.size() || !IsDigit(t[i])) return false;
+    while (i < t.size() && IsDigit(t[i])) ++i;
+  }
+  return i == t.size();
+}
+
+// The category code of an "N7.txt" record, for comparing with the codes of
+// the list; a text that is not a number cannot be compared.
+double CategoryCode(const RecordFile& file, const std::string& field) {
+  if (!IsNumberText(field))
+    throw Error(Sjis(u8"分類コードが数値ではありません: ") + field, file.path(), file.line());
+  return ReadNumber(field);
+}
+
+std::vector<Category> LoadCategoryList(Env& env, const std::string& path) {
+  RecordFile file(env, path);
+  std::vector<Category> list;
+  std::vector<std::string> items;
+  while (file.Next(3, items)) {
+    if (static_cast<int>(list.size()) == kListBound) ThrowTooManyRecords(path, kListBound);
+    try {
+      list.push_back({RoundToInt16(ReadNumber(items[0])), items[1]});
+    } catch (Error& e) {
+      e.set_file(path);
+      e.set_line(file.line());
+      throw;
+    }
+  }
+  return list;
+}
+
+// The first ten categories of the list met in "N7.txt", in order of first
+// appearance, then sorted by code.
+std::vector<Category> TakeSlots(Env& env, const std::string& source, const std::vector<Category>& list) {
+  std::vector<Category> slots;
+  RecordFile file(env, source);
+  std::vector<std::string> items;
+  while (file.Next(7, items)) {
+    if (list.empty()) continue;
+    double code = CategoryCode(file, items[2]);
+    for (const Category& entry : list) {
+      if (entry.code != code) continue;
+      if (static_cast<int>(slots.size()) == kSlots) break;
+      bool taken = false;
+      for (const Category& slot : slots) taken = taken || slot.code == entry.code;
+      if (!taken) slots.push_back(entry);
+      break;
+    }
+  }
+  for (size_t pass = 1; pass < slots.size(); ++pass)
+    for (size_t j = 0; j + 1 < slots.size(); ++j)
+      if (slots[j].code > slots[j + 1].code) std::swap(slots[j], slots[j + 1]);
+  return slots;
+}
+
+// One line of "X7.txt", without its line end.
+std::string IntervalLine(const RecordFile& file, long long counter, const std::vector<std::string>& f,
+                         const std::vector<Category>& slots) {
+  std::array<std::string, kColumns + 1> col;  // col[1] .. col[68]
+  if (!slots.empty()) {
+    double code = CategoryCode(file, f[2]);
+    for (size_t k = 0; k < slots.size(); ++k) {
+      if (slots[k].code != code) continue;
+      std::string code_text = RightJustify(IntText(slots[k].code), 2);
+      col[9 + 2 * k] = col[10 + 2 * k] = code_text;
+      col[29 + 2 * k] = col[30 + 2 * k] = slots[k].name;
+      col[49 + 2 * k] = f[5];
+      col[50 + 2 * k] = f[6];
+      break;
+    }
+  }
+  double top = ReadNumber(f[3]);
+  double bottom = ReadNumber(f[4]);
+  col[1] = RightJustify(IntText(counter), 3);
+  col[2] = f[1];
+  col[3] = "  ";
+  col[5] = FormatDecimal2(7, static_cast<float>(top));
+  col[6] = FormatDecimal2(7, static_cast<float>(bottom));
+  col[7] = "   ";
+  // Centimetres, in double precision and cut: 1.2 to 2.3 gives 109.
+  col[8] = bottom != 0 ? TrimmedDoubleText(std::trunc((bottom - top) * 100)) : "   ";
+
+  std::string line = col[1];
+  for (int c = 2; c <= kColumns; ++c) line += "," + col[c];
+  return line;
+}
+
+}  // namespace
+
+void ConvertCodedIntervals(Context& ctx) {
+  const std::string source = ctx.InBorehole("N7.txt");
+  int64_t size = ctx.env.FileSize(source);
+  if (size == 0) ctx.env.DeleteFile(source);
+  if (size < 1) return;
+
+  ctx.RideviIniFolder = ReadRideviIniSetting(ctx);
+  if (ctx.RideviIniFolder.empty()) return;
+
+  const std::vector<Category> list = LoadCategoryList(ctx.env, ctx.RideviIniFolder + "L8.txt");
+  const std::vector<Category> slots = TakeSlots(ctx.env, source, list);
+
+  auto out = ctx.env.NewWritableFile(ctx.InBorehole("X7.txt"));
+  RecordFile file(ctx.env, source);
+  std::vector<std::string> items;
+  long long counter = 0;
+  while (file.Next(7, items)) out->Append(IntervalLine(file, ++counter, items, slots) + "\r\n");
+  out->Close();
+}
 
 }  // namespace s1ordo

@@ -1,8 +1,23 @@
 #include "layers/ridevi_ini.h"
 
-// Not converted yet: this converter comes with its own change.
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+#include "helpers/item_reader.h"
+#include "helpers/platform.h"
+#include "helpers/text.h"
+
 namespace s1ordo {
 
-std::string ReadRideviIniSetting(Context&) { return {}; }
+std::string ReadRideviIniSetting(Context& ctx) {
+  const std::string path = QPRTrim(ctx.SystemFolder) + ctx.sep() + "Ridevi.ini";
+  if (FileSize(ctx.env, path) < 1) return {};
+  ItemReader in(ctx.env.ReadFile(path));
+  std::string line, item;
+  in.ReadLine(&line);  // line 1 is not used
+  long line_number = in.LineNumber();
+  if (!in.ReadItem(&item))
+    throw Error(Sjis(u8"2行目にリストフォルダの設定がありません"), path, line_number);
+  return Trim(item);
+}
 
 }  // namespace s1ordo

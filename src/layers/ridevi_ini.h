@@ -10,7 +10,8 @@
 namespace s1ordo {
 
 // The folder, blanks trimmed; "" when the file is missing or empty. Only
-// reads: nothing is created in the system folder.
+// reads: nothing is created in the system folder. A file without a second
+// line throws Error naming it.
 std::string ReadRideviIniSetting(Context& ctx);
 
 }  // namespace s1ordo

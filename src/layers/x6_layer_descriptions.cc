@@ -1,9 +1,236 @@
 #include "layers/x6_layer_descriptions.h"
 
-// Not converted yet: this converter comes with its own change.
-namespace s1ordo {
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
 
-void ConvertLayerDescriptions(Context&) {}
-std::vector<float> SortUniqueValues(std::vector<float>&) { return {}; }
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+#include "helpers/number.h"
+#include "helpers/text.h"
+#include "layers/list_records.h"
+#include "layers/ridevi_ini.h"
+
+namespace s1ordo {
+namespace {
+
+constexpr int kCategories = 15;     // keywords of "L9.txt", flags of a record
+constexpr int kPatternBound = 100;  // names of "L100.txt"
+constexpr int kRecordBound = 1000;  // records of "N6.txt"
+constexpr int kSlots = 20;          // patterns that get columns of their own
+constexpr int kEmptySlot = 9999;
+constexpr int kNoMatch = -1;
+
+struct Description {
+  std::string text;  // item 2
+  std::string key;   // item 3, the key into "L23.txt"
+  float level = 0;   // item 4
+  float bottom = 0;  // item 5
+  float value6 = 0;
+  float value7 = 0;
+  std::array<bool, kCategories> flagged{};  // item 8: character j is "1"
+};
+
+float SingleOf(const std::string& item) { return static_cast<float>(ReadNumber(item)); }
+
+std::array<bool, kCategories> Flags(const std::string& item) {
+  std::string flags = LeftJustify(Trim(item), kCategories);
+  std::array<bool, kCategories> flagged{};
+  std::vector<size_t> starts = CharStarts(flags);
+  for (size_t j = 0; j < flagged.size(); ++j) flagged[j] = flags[starts[j]] == '1';
+  return flagged;
+}
+
+std::vector<Description> ReadDescriptions(Env& env, const std::string& path) {
+  RecordFile file(env, path);
+  std::vector<Description> records;
+  std::vector<std::string> items;
+  while (file.Next(8, items)) {
+    if (static_cast<int>(records.size()) == kRecordBound) ThrowTooManyRecords(path, kRecordBound);
+    try {
+      records.push_back({items[1], items[2], SingleOf(items[3]), SingleOf(items[4]),
+                         SingleOf(items[5]), SingleOf(items[6]), Flags(items[7])});
+    } catch (Error& e) {
+      e.set_file(path);
+      e.set_line(file.line());
+      throw;
+    }
+  }
+  return records;
+}
+
+std::array<std::string, kCategories> ReadKeywords(Env& env, const std::string& path) {
+  RecordFile file(env, path);
+  std::array<std::string, kCategories> keywords;
+  std::vector<std::string> items;
+  for (std::string& keyword : keywords) {
+    if (!file.Next(2, items))
+      throw Error(Sjis(u8"分類キーワードのレコードが足りません (") + TrimmedText(kCategories) +
+                      Sjis(u8" レコード必要)"),
+                  path);
+    keyword = items[1];
+  }
+  return keywords;
+}
+
+// Pattern names 1 .. n at positions 0 .. n-1.
+std::vector<std::string> ReadPatternNames(Env& env, const std::string& path) {
+  RecordFile file(env, path);
+  std::vector<std::string> names;
+  std::vector<std::string> items;
+  while (file.Next(2, items)) {
+    if (static_cast<int>(names.size()) == kPatternBound) ThrowTooManyRecords(path, kPatternBound);
+    names.push_back(items[1]);
+  }
+  return names;
+}
+
+// "L23.txt" held in memory. A record cut short by the end of the file fails
+// only when a lookup gets that far, as a scan from the top would.
+class KeyList {
+ public:
+  explicit KeyList(Env& env, const std::string& path) {
+    RecordFile file(env, path);
+    std::vector<std::string> items;
+    try {
+      while (file.Next(4, items)) entries_.emplace_back(ReadNumber(items[0]), items[1]);
+    } catch (const Error& e) {
+      cut_short_ = e;
+    }
+  }
+
+  // Item 2 of the first record whose item 1 has the key's value; "" when none.
+  std::string Find(const std::string& key) const {
+    double value = ReadNumber(key);
+    for (const auto& [number, text] : entries_)
+      if (number == value) return text;
+    if (cut_short_) throw *cut_short_;
+    return {};
+  }
+
+ private:
+  std::vector<std::pair<double, std::string>> entries_;
+  std::optional<Error> cut_short_;
+};
+
+class LayerDescriptionWriter {
+ public:
+  LayerDescriptionWriter(Context& ctx, const std::array<std::string, kCategories>& keywords,
+                         std::vector<std::string> names)
+      : ctx_(ctx), names_(std::move(names)) {
+    for (size_t j = 0; j < match_.size(); ++j) match_[j] = FirstMatch(keywords[j]);
+  }
+
+  // Pattern numbers in use, in the order first referred to in the file
+  // (category order within a record), at most 20; then sorted.
+  void CollectSlots(const std::vector<Description>& records) {
+    slots_.fill(kEmptySlot);
+    int used = 0;
+    for (const Description& record : records) {
+      for (size_t j = 0; j < match_.size(); ++j) {
+        int k = match_[j];
+        if (!record.flagged[j] || k == kNoMatch) continue;
+        if (used + 1 > kSlots) break;
+        auto in_use = slots_.begin() + used;
+        if (std::find(slots_.begin(), in_use, k) == in_use) slots_[used++] = k;
+      }
+    }
+    std::sort(slots_.begin(), slots_.end());
+  }
+
+  std::string Line(long long counter, const Description& record) {
+    std::array<int, kCategories> matches;
+    for (size_t j = 0; j < matches.size(); ++j) matches[j] = record.flagged[j] ? match_[j] : kNoMatch;
+    if (!keys_) keys_.emplace(ctx_.env, ctx_.RideviFolder + "L23.txt");
+    std::string key_text = keys_->Find(record.key);
+
+    std::array<std::string, kSlots> codes, names, flags;
+    flags.fill(std::string(9, ' '));
+    for (size_t s = 0; s < slots_.size(); ++s) {
+      int p = slots_[s];
+      if (p == kEmptySlot || std::find(matches.begin(), matches.end(), p) == matches.end()) continue;
+      codes[s] = RightJustify(IntText(p), 2);
+      names[s] = names_[p - 1];
+      flags[s] = std::string(8, ' ') + "1";
+    }
+
+    std::string line = RightJustify(IntText(counter), 3) + "," + record.text + "," + record.key + "," +
+                       key_text + "," + FormatDecimal2(7, record.level) + "," +
+                       FormatDecimal2(7, record.bottom) + "," + RightJustify(SingleText(record.value6), 3) +
+                       "," + RightJustify(SingleText(record.value7), 3);
+    for (const auto* group : {&codes, &names, &flags})
+      for (const std::string& field : *group) line += "," + field;
+    return line;
+  }
+
+ private:
+  // Number of the first pattern whose name holds the keyword, or kNoMatch.
+  int FirstMatch(const std::string& keyword) const {
+    for (size_t k = 0; k < names_.size(); ++k)
+      if (ContainsChars(names_[k], keyword)) return static_cast<int>(k) + 1;
+    return kNoMatch;
+  }
+
+  Context& ctx_;
+  std::vector<std::string> names_;
+  std::array<int, kCategories> match_{};
+  std::array<int, kSlots> slots_{};
+  std::optional<KeyList> keys_;
+};
+
+}  // namespace
+
+std::vector<float> SortUniqueValues(std::vector<float>& values) {
+  const size_t n = values.size();
+  for (size_t i = 0; i + 1 < n; ++i)
+    for (size_t j = i + 1; j < n; ++j)
+      if (values[i] > values[j]) std::swap(values[i], values[j]);
+  std::vector<float> distinct;
+  for (size_t i = 0; i < n; ++i) {
+    while (i + 1 < n && values[i + 1] == values[i]) ++i;
+    distinct.push_back(values[i]);
+  }
+  return distinct;
+}
+
+void ConvertLayerDescriptions(Context& ctx) {
+  const std::string source = ctx.InBorehole("N6.txt");
+  int64_t size = ctx.env.FileSize(source);
+  if (size == 0) ctx.env.DeleteFile(source);
+  if (size < 1) return;
+
+  ctx.RideviIniFolder = ReadRideviIniSetting(ctx);
+  if (ctx.RideviIniFolder.empty()) return;
+
+  const auto keywords = ReadKeywords(ctx.env, ctx.RideviIniFolder + "L9.txt");
+  LayerDescriptionWriter writer(ctx, keywords, ReadPatternNames(ctx.env, ctx.RideviFolder + "L100.txt"));
+  const std::vector<Description> records = ReadDescriptions(ctx.env, source);
+  writer.CollectSlots(records);
+
+  std::vector<float> levels;
+  for (const Description& record : records) levels.push_back(record.level);
+  const std::vector<float> distinct = SortUniqueValues(levels);
+
+  // Walk the distinct levels upwards, reading a record whenever the last one
+  // was written: a record is written when its level is the next distinct
+  // level. The first record whose level does not ascend is held for good.
+  auto out = ctx.env.NewWritableFile(ctx.InBorehole("X6.txt"));
+  size_t next = 0;
+  const Description* current = nullptr;
+  bool held = false;
+  long long counter = 0;
+  for (float level : distinct) {
+    if (next < records.size() && !held) current = &records[next++];
+    if (current->level != level) {
+      held = true;
+      continue;
+    }
+    out->Append(writer.Line(++counter, *current) + "\r\n");
+    held = false;
+  }
+  out->Close();
+}
 
 }  // namespace s1ordo

@@ -9,6 +9,10 @@
 
 namespace s1ordo {
 
+// Writes one line per record of "N6.txt" while the records' levels ascend;
+// the first record whose level is not above its predecessor's ends the
+// output. A missing list, an "L9.txt" of fewer than 15 records, more than
+// 1000 records in "N6.txt" or more than 100 in "L100.txt" throws Error.
 void ConvertLayerDescriptions(Context& ctx);
 
 // Sorts values ascending in place and returns each different value once,

@@ -1,0 +1,31 @@
+#include "layers/list_records.h"
+
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+#include "helpers/number.h"
+
+namespace s1ordo {
+
+RecordFile::RecordFile(Env& env, std::string path) : path_(std::move(path)) {
+  if (env.FileSize(path_) < 0) throw Error(Sjis(u8"ファイルがありません"), path_);
+  in_ = ItemReader(env.ReadFile(path_));
+}
+
+bool RecordFile::Next(int n, std::vector<std::string>& items) {
+  items.resize(static_cast<size_t>(n));
+  line_ = in_.LineNumber();
+  if (!in_.ReadItem(&items[0])) return false;
+  for (int j = 1; j < n; ++j) {
+    if (!in_.ReadItem(&items[static_cast<size_t>(j)]))
+      throw Error(Sjis(u8"レコードの途中でファイルが終わっています (項目数 ") + TrimmedText(n) + ")",
+                  path_, line_);
+  }
+  return true;
+}
+
+void ThrowTooManyRecords(const std::string& path, int bound) {
+  throw Error(Sjis(u8"レコードが多すぎます (上限 ") + TrimmedText(bound) + Sjis(u8" レコード)"),
+              path);
+}
+
+}  // namespace s1ordo

@@ -1,0 +1,41 @@
+// Records of a fixed number of items, read item by item from a list or a
+// source file held in memory, as the coded interval and layer description
+// converters read "L8.txt", "L9.txt", "L23.txt", "L100.txt", "N6.txt" and
+// "N7.txt".
+#ifndef S1ORDO_LAYERS_LIST_RECORDS_H_
+#define S1ORDO_LAYERS_LIST_RECORDS_H_
+
+#include <string>
+#include <vector>
+
+#include "helpers/env.h"
+#include "helpers/item_reader.h"
+
+namespace s1ordo {
+
+class RecordFile {
+ public:
+  // Reads the whole file; a missing file throws Error naming it.
+  RecordFile(Env& env, std::string path);
+
+  // Reads the next record of n items into items (resized to n). False when
+  // no item is left (an empty last line holds none). A record cut short by
+  // the end of the file throws Error naming the file and its line.
+  bool Next(int n, std::vector<std::string>& items);
+
+  // 1-based line on which the record last read began.
+  long line() const { return line_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  ItemReader in_;
+  long line_ = 0;
+};
+
+// Throws Error naming the file: it holds more than `bound` records.
+[[noreturn]] void ThrowTooManyRecords(const std::string& path, int bound);
+
+}  // namespace s1ordo
+
+#endif  // S1ORDO_LAYERS_LIST_RECORDS_H_
