@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QStyle>
 
 namespace s1ordo {
@@ -9,17 +10,21 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-QString Indent(int depth) { return QString(depth * 2, QLatin1Char(' ')); }
-
 }  // namespace
 
-FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+FolderList::FolderList(QWidget* parent) : QTreeWidget(parent) {
+  setHeaderHidden(true);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setIndentation(8);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  setUniformItemSizes(true);
-  connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { setPath(EntryPath(item)); });
+  setUniformRowHeights(true);
+  setExpandsOnDoubleClick(false);
+  connect(this, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item, int) { setPath(EntryPath(item)); });
 }
 
-QString FolderList::EntryPath(const QListWidgetItem* item) { return item->data(kPathRole).toString(); }
+QString FolderList::EntryPath(const QTreeWidgetItem* item) { return item->data(0, kPathRole).toString(); }
 
 bool FolderList::setPath(const QString& path) {
   QFileInfo info(path);
@@ -42,19 +47,24 @@ void FolderList::Fill() {
   }
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  QTreeWidgetItem* current = nullptr;
   for (int depth = 0; depth < chain.size(); ++depth) {
     const QString& folder = chain[depth];
     QString name = depth == 0 ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
-    auto* item = new QListWidgetItem(open, Indent(depth) + name, this);
-    item->setData(kPathRole, folder);
+    auto* item = current ? new QTreeWidgetItem(current) : new QTreeWidgetItem(this);
+    item->setText(0, name);
+    item->setIcon(0, open);
+    item->setData(0, kPathRole, folder);
+    current = item;
   }
-  QListWidgetItem* current = item(count() - 1);
-  const int depth = static_cast<int>(chain.size());
-  for (const QFileInfo& sub : QDir(path_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                                        QDir::Name | QDir::IgnoreCase)) {
-    auto* item = new QListWidgetItem(closed, Indent(depth) + sub.fileName(), this);
-    item->setData(kPathRole, QDir::cleanPath(sub.absoluteFilePath()));
+  for (const QFileInfo& sub :
+       QDir(path_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
+    auto* item = new QTreeWidgetItem(current);
+    item->setText(0, sub.fileName());
+    item->setIcon(0, closed);
+    item->setData(0, kPathRole, QDir::cleanPath(sub.absoluteFilePath()));
   }
+  expandAll();
   setCurrentItem(current);
   scrollToItem(current, QAbstractItemView::PositionAtTop);
 }

@@ -1,15 +1,15 @@
-// A folder list: the folder's ancestors from the root down, the folder
-// itself (current entry) and its sub-folders, indented by depth.
+// A folder list: the folder's ancestors from the root down, each inside the
+// one before, the folder itself (current entry) and its sub-folders.
 // Activating an entry (double click, Enter) moves the list to that folder.
 #ifndef S1ORDO_APP_WINDOW_FOLDER_LIST_H_
 #define S1ORDO_APP_WINDOW_FOLDER_LIST_H_
 
-#include <QListWidget>
 #include <QString>
+#include <QTreeWidget>
 
 namespace s1ordo {
 
-class FolderList : public QListWidget {
+class FolderList : public QTreeWidget {
   Q_OBJECT
 
  public:
@@ -21,7 +21,7 @@ class FolderList : public QListWidget {
   // shown; false, with nothing changed, when the path is not a folder.
   bool setPath(const QString& path);
   // The folder an entry stands for.
-  static QString EntryPath(const QListWidgetItem* item);
+  static QString EntryPath(const QTreeWidgetItem* item);
 
  signals:
   void pathChanged();

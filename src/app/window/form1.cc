@@ -1,10 +1,12 @@
 #include "app/window/form1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <cmath>
@@ -237,6 +239,10 @@ void Form1::SetRunning(bool running) {
 
 void Form1::Command1_Click() {
   if (running_) return;
+  // Disabling the controls takes the focus from the button; it comes back
+  // unless the run gave it to a path box.
+  QPointer<QWidget> had_focus = QApplication::focusWidget();
+  ui_->TakeFocusMoved();
   SetRunning(true);
   auto failed = [&](const Error& error) {
     ui_->SetBusy(false);
@@ -253,6 +259,7 @@ void Form1::Command1_Click() {
   }
   ui_->EndProgress();
   SetRunning(false);
+  if (!ui_->TakeFocusMoved() && had_focus) had_focus->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Command2_Click() { close(); }

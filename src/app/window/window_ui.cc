@@ -28,6 +28,7 @@ void WindowUi::FocusAndSelectAll(TextBox box) {
   QLineEdit* edit = Box(box);
   edit->setFocus(Qt::OtherFocusReason);
   edit->selectAll();
+  focus_moved_ = true;
 }
 
 int WindowUi::BoreholeCount() { return c_.list1->count(); }

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QString>
 #include <string>
+#include <utility>
 
 #include "app/window/message_boxes.h"
 #include "run/user_interface.h"
@@ -51,6 +52,8 @@ class WindowUi : public UserInterface {
 
   // Hides the progress bar once a run is over.
   void EndProgress();
+  // Whether the run gave a text box the focus since the last call.
+  bool TakeFocusMoved() { return std::exchange(focus_moved_, false); }
 
  private:
   QLineEdit* Box(TextBox box) const { return box == TextBox::kText1 ? c_.text1 : c_.text2; }
@@ -58,6 +61,7 @@ class WindowUi : public UserInterface {
   Controls c_;
   MessageBoxes& boxes_;
   bool busy_ = false;
+  bool focus_moved_ = false;
 };
 
 }  // namespace s1ordo
