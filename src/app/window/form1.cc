@@ -237,6 +237,22 @@ void Form1::SetRunning(bool running) {
     control->setEnabled(!running);
 }
 
+bool Form1::PathBoxesHoldCodePage932() {
+  for (TextBox box : {TextBox::kText2, TextBox::kText1}) {
+    QLineEdit* edit = box == TextBox::kText2 ? text2_ : text1_;
+    try {
+      TypedText(edit->text());
+    } catch (const Error&) {
+      // Such a path cannot name a folder of the data: the run's own warning.
+      boxes_.Show(this, U(u8"指定されたパスは正しくありません。"), MessageKind::kWarning, edit->text());
+      ui_->FocusAndSelectAll(box);
+      ui_->SetMessageLine("");
+      return false;
+    }
+  }
+  return true;
+}
+
 void Form1::Command1_Click() {
   if (running_) return;
   // Disabling the controls takes the focus from the button; it comes back
@@ -251,9 +267,12 @@ void Form1::Command1_Click() {
     last_outcome_ = RunOutcome::kFailed;
   };
   try {
-    last_outcome_ = s1ordo::Command1_Click(ctx_, *ui_);
+    if (PathBoxesHoldCodePage932())
+      last_outcome_ = s1ordo::Command1_Click(ctx_, *ui_);
+    else
+      last_outcome_ = RunOutcome::kEndedByCheck;
   } catch (const Error& e) {
-    failed(e);  // a path box holding characters code page 932 lacks
+    failed(e);
   } catch (const std::exception& e) {
     failed(Error(Sjis(u8"予期しないエラー: ") + e.what()));
   }

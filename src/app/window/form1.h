@@ -64,6 +64,9 @@ class Form1 : public QWidget {
   void SetDrives(QComboBox* list, const QString& folder);
   void SetRunning(bool running);
   bool MakeCurrentDrive(const DriveEntry& drive);
+  // False, after the warning, when a path box holds characters that code
+  // page 932 lacks.
+  bool PathBoxesHoldCodePage932();
 
   Context& ctx_;
   MessageBoxes& boxes_;

@@ -101,9 +101,11 @@ void ClickEntry(QListWidget* list, int row) {
 // only).
 void Type(QLineEdit* box, const QString& text) {
   box->clear();
-  for (QChar ch : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+  for (int i = 0; i < text.size(); ++i) {
+    QString ch = text.mid(i, text[i].isHighSurrogate() ? 2 : 1);
+    i += ch.size() - 1;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, ch);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, ch);
     QApplication::sendEvent(box, &press);
     QApplication::sendEvent(box, &release);
   }
@@ -389,7 +391,11 @@ class Form1Test : public QObject {
       bool enabled = false;
       for (const char* name : {"Command1", "Command2", "List1", "Dir1", "Dir2", "Drive1", "Drive2"})
         enabled = enabled || Control<QWidget>(form, name)->isEnabled();
+      // Neither closing nor moving the mouse disturbs the run.
       form.close();
+      QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(Control<QWidget>(form, "Picture1"), &move);
       samples.push_back({enabled, progress->isVisible(), progress->text(), label3->text(),
                          QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor,
                          form.isVisible()});
@@ -491,6 +497,17 @@ class Form1Test : public QObject {
     QCOMPARE(text2->selectedText(), bad_path);
     QCOMPARE(label3->text(), QString());
     QCOMPARE(form.last_outcome(), s1ordo::RunOutcome::kEndedByCheck);
+
+    // A character code page 932 lacks: the same warning.
+    const QString emoji = QString::fromStdString(Path("data/")) + QChar(0xD83D) + QChar(0xDE00);
+    Type(text2, emoji);
+    click();
+    QCOMPARE(boxes.shown.size(), size_t{1});
+    QCOMPARE(boxes.shown[0].text, invalid);
+    QCOMPARE(boxes.shown[0].kind, MessageKind::kWarning);
+    QCOMPARE(boxes.shown[0].title, emoji);
+    QVERIFY(text2->hasFocus());
+    QCOMPARE(label3->text(), QString());
 
     // The same for the destination.
     Type(text2, source);
