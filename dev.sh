@@ -2,6 +2,7 @@
 # Set-up, build and the everyday commands of s1ordo on Debian 12.
 #   ./dev.sh demo    install what is missing, build, convert the sample data
 #   ./dev.sh test    install what is missing, build, run every test
+#   ./dev.sh gui     install what is missing, build, open the window on the sample data
 #   ./dev.sh build   build only
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -35,7 +36,8 @@ write_setting() {
   printf '[%s]\r\n%s\r\n' "$2" "$3" | iconv -f UTF-8 -t CP932 > "$1"
 }
 
-demo() {
+# Fresh copies of the pattern data and the settings folder in $BUILD/demo.
+prepare_demo() {
   local demo="$BUILD/demo"
   rm -rf "$demo"
   mkdir -p "$demo/system"
@@ -44,14 +46,30 @@ demo() {
   cp -r "$ROOT/examples/LISTS" "$demo/LISTS"
   write_setting "$demo/system/DodavoZ5.ini" RIDEVI "$demo/RIDEVI/"
   write_setting "$demo/system/Ridevi.ini" LISTS "$demo/LISTS/"
+}
+
+demo() {
+  local demo="$BUILD/demo"
+  prepare_demo
   "$BUILD/s1ordo" convert "$ROOT/examples/DIZIVAD" "$demo/out" --all --yes --system-folder "$demo/system"
   echo "Converted boreholes are in $demo/out (pattern data: $demo/RIDEVI)"
+}
+
+# The window, started in the demo folder with a copy of the sample DIZIVAD:
+# the source side opens there and the destination is the demo folder.
+gui() {
+  local demo="$BUILD/demo"
+  prepare_demo
+  cp -r "$ROOT/examples/DIZIVAD" "$demo/DIZIVAD"
+  echo "Pattern data: $demo/RIDEVI"
+  cd "$demo" && S1ORDO_SYSTEM_FOLDER="$demo/system" "$BUILD/src/app/window/s1ordo-gui"
 }
 
 case "${1:-}" in
   demo) setup; build; demo ;;
   test) setup; build; cd "$BUILD" && ctest --output-on-failure -j"$(nproc)" ;;
+  gui) setup; build; gui ;;
   build) build ;;
   setup) setup ;;
-  *) echo "usage: $0 demo|test|build|setup" >&2; exit 64 ;;
+  *) echo "usage: $0 demo|test|gui|build|setup" >&2; exit 64 ;;
 esac

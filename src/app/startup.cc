@@ -26,12 +26,17 @@ std::string ReadRideviSetting(Context& ctx) {
 
 std::string NoRideviMessage() { return Sjis(u8" RIDEVI の設定がありません."); }
 
-bool StartUp(Context& ctx) {
+bool FindRideviFolder(Context& ctx) {
   ctx.RideviFolder = ReadRideviSetting(ctx);
   if (ctx.RideviFolder.empty()) return false;
   std::string folder = LeftChars(ctx.RideviFolder, CharCount(ctx.RideviFolder) - 1);
   if (folder.empty() || !ctx.env.Exists(folder)) return false;
   ctx.MessagePending = 0;
+  return true;
+}
+
+bool StartUp(Context& ctx) {
+  if (!FindRideviFolder(ctx)) return false;
   LoadGeologyVocabulary(ctx.env, ctx.RideviFolder, ctx.geology);
   return true;
 }

@@ -16,9 +16,14 @@ std::string ReadRideviSetting(Context& ctx);
 // " RIDEVI の設定がありません."
 std::string NoRideviMessage();
 
-// Sets RideviFolder and MessagePending and loads the geology vocabulary.
-// False (nothing loaded) when no pattern-data folder is set or it does not
-// exist: the program must then end with NoRideviMessage().
+// Sets RideviFolder from the settings and MessagePending to 0. False when
+// no pattern-data folder is set or it does not exist: the program must then
+// end with NoRideviMessage(). The window runs its own steps between this and
+// the vocabulary load.
+bool FindRideviFolder(Context& ctx);
+
+// FindRideviFolder, then loads the geology vocabulary. False (nothing
+// loaded) when FindRideviFolder fails.
 bool StartUp(Context& ctx);
 
 // The folder of the settings files: the given one, else the environment

@@ -1,0 +1,27 @@
+// s1ordo-gui: the converter's window.
+#include <QApplication>
+#include <exception>
+
+#include "app/startup.h"
+#include "app/window/form1.h"
+#include "app/window/message_boxes.h"
+#include "app/window/window_ui.h"
+#include "helpers/error.h"
+#include "run/context.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  s1ordo::QtMessageBoxes boxes;
+  s1ordo::Context ctx(s1ordo::DefaultEnv());
+  try {
+    ctx.SystemFolder = s1ordo::ChooseSystemFolder(ctx.env, "");
+  } catch (const s1ordo::Error& e) {
+    boxes.Show(nullptr, s1ordo::ShownText(e.Describe()), s1ordo::MessageKind::kError,
+               s1ordo::ShownText(s1ordo::ApplicationTitle()));
+    return 3;
+  }
+  s1ordo::Form1 form(ctx, boxes);
+  if (!form.Form_Load()) return 3;
+  form.show();
+  return app.exec();
+}
