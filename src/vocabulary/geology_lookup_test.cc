@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
+#include <filesystem>
 
 #include "helpers/error.h"
 #include "run/context.h"
@@ -21,44 +21,11 @@ using test::Snapshot;
 using test::TempDir;
 using test::WriteBytes;
 
-// The real file system, with one operation that can be made to fail.
-class FaultyEnv : public Env {
- public:
-  explicit FaultyEnv(Env& base) : base_(base) {}
-  std::function<void(const std::string&, const std::string&)> before_rename;
-
-  PathForm form() const override { return base_.form(); }
-  std::string ReadFile(const std::string& p) override { return base_.ReadFile(p); }
-  std::unique_ptr<WritableFile> NewWritableFile(const std::string& p) override { return base_.NewWritableFile(p); }
-  std::unique_ptr<WritableFile> NewAppendableFile(const std::string& p) override {
-    return base_.NewAppendableFile(p);
-  }
-  bool Exists(const std::string& p) override { return base_.Exists(p); }
-  bool IsFolder(const std::string& p) override { return base_.IsFolder(p); }
-  int64_t FileSize(const std::string& p) override { return base_.FileSize(p); }
-  void DeleteFile(const std::string& p) override { base_.DeleteFile(p); }
-  void RenameFile(const std::string& from, const std::string& to) override {
-    if (before_rename) before_rename(from, to);
-    base_.RenameFile(from, to);
-  }
-  void CopyFile(const std::string& from, const std::string& to) override { base_.CopyFile(from, to); }
-  void CreateFolder(const std::string& p) override { base_.CreateFolder(p); }
-  std::vector<std::string> ListFiles(const std::string& f) override { return base_.ListFiles(f); }
-  std::vector<std::string> ListSubfolders(const std::string& f) override { return base_.ListSubfolders(f); }
-  bool DriveUsable(char letter) override { return base_.DriveUsable(letter); }
-  std::string SystemFolder() override { return base_.SystemFolder(); }
-  std::string ProgramFolder() override { return base_.ProgramFolder(); }
-  std::string CurrentFolder() override { return base_.CurrentFolder(); }
-
- private:
-  Env& base_;
-};
-
 const std::string kBlanks = ",    ,    ,    ,    ";
 
 class GeologyLookupTest : public ::testing::Test {
  protected:
-  GeologyLookupTest() : env(DefaultEnv()), ctx(env) {
+  GeologyLookupTest() : ctx(DefaultEnv()) {
     ridevi = dir / "RIDEVI";
     program = dir / "program";
     test::MakeFolder(ridevi);
@@ -80,7 +47,6 @@ class GeologyLookupTest : public ::testing::Test {
 
   TempDir dir;
   std::string ridevi, program;
-  FaultyEnv env;
   Context ctx;
 };
 
@@ -175,14 +141,14 @@ TEST_F(GeologyLookupTest, AFileCutShortFailsOnlyWhenTheSearchReachesItsEnd) {
   EXPECT_EQ(AdditionsNow().find('B'), std::string::npos);
 }
 
-TEST_F(GeologyLookupTest, AFailedRenameLeavesBothFilesWhole) {
+TEST_F(GeologyLookupTest, AFailedRewriteLeavesBothFilesWhole) {
   std::string kishitu = KishituNow(), additions = AdditionsNow();
-  env.before_rename = [](const std::string&, const std::string&) { throw Error("rename failed"); };
+  test::MakeFolder(ridevi + "/XKISHITU.TMP");  // the temporary file cannot be written
   EXPECT_THROW(Lookup(u8"新しい名前"), Error);
   EXPECT_EQ(KishituNow(), kishitu);
   EXPECT_EQ(AdditionsNow(), additions);
   // The next lookup reads the files as they are.
-  env.before_rename = nullptr;
+  std::filesystem::remove(ridevi + "/XKISHITU.TMP");
   EXPECT_EQ(Lookup(u8"新しい名前"), "1002");
   EXPECT_TRUE(KishituNow().ends_with(S(u8"1002,新しい名前") + kBlanks + "\r\n"));
 }

@@ -69,6 +69,7 @@ std::vector<std::string> Expected(const std::vector<std::u8string>& terms) {
 TEST(SoilTablesTest, EveryTermCodeForCodeWithTheCountsOfEachSystem) {
   SoilTables t;
   BuildSoilNameTables(t);
+  BuildSoilNameTables(t);  // every run builds them again, to the same values
   EXPECT_EQ(Column(t.SoilNameTable[1]), Expected(kMain1));
   EXPECT_EQ(Column(t.SoilNameTable[2]), Expected(kMain2));
   EXPECT_EQ(Column(t.SoilNameTable[3]), Expected(kMain3));
@@ -86,19 +87,6 @@ TEST(SoilTablesTest, EveryTermCodeForCodeWithTheCountsOfEachSystem) {
   EXPECT_TRUE(Column(t.SoilNameTable[0]).empty());
   EXPECT_TRUE(Column(t.SoilQualifierTable[3]).empty());
   EXPECT_TRUE(Column(t.SoilAdmixtureTable[3]).empty());
-}
-
-TEST(SoilTablesTest, BuildingAgainGivesTheSameTables) {
-  SoilTables once, twice;
-  BuildSoilNameTables(once);
-  BuildSoilNameTables(twice);
-  BuildSoilNameTables(twice);
-  for (int s = 0; s <= 3; ++s) {
-    EXPECT_EQ(Column(once.SoilNameTable[s]), Column(twice.SoilNameTable[s]));
-    EXPECT_EQ(Column(once.SoilQualifierTable[s]), Column(twice.SoilQualifierTable[s]));
-    EXPECT_EQ(Column(once.SoilAdmixtureTable[s]), Column(twice.SoilAdmixtureTable[s]));
-  }
-  EXPECT_EQ(twice.SoilNameCount[1], 45);
 }
 
 // The text a lookup gives, with the scan index it leaves.
