@@ -1,8 +1,72 @@
 #include "converters/x1_soil_names.h"
 
-// Not converted yet: this converter comes with its own change.
-namespace s1ordo {
+#include <array>
 
-void ConvertX1(Context&) {}
+#include "converters/record_converter.h"
+#include "helpers/encoding.h"
+#include "helpers/number.h"
+#include "helpers/table_reader.h"
+#include "helpers/text.h"
+#include "vocabulary/geology_lookup.h"
+#include "vocabulary/soil_tables.h"
+
+namespace s1ordo {
+namespace {
+
+// Admixture, qualifier and main soil term of one soil, joined.
+std::string SoilName(Context& ctx, int system, int16_t admixture, int16_t qualifier, int16_t main_soil) {
+  std::string name;
+  for (auto [kind, code] : {std::pair{SoilTermKind::kAdmixture, admixture}, std::pair{SoilTermKind::kQualifier, qualifier},
+                            std::pair{SoilTermKind::kMainSoil, main_soil}}) {
+    int position = FindSoilTermPosition(ctx.soil, kind, system, code, ctx.soil_scan_index);
+    name += SoilTermText(ctx.soil, kind, system, position);
+  }
+  return name;
+}
+
+bool AnyFilled(const std::array<std::string, 101>& fields, int first) {
+  return !fields[first].empty() || !fields[first + 1].empty() || !fields[first + 2].empty();
+}
+
+}  // namespace
+
+void ConvertX1(Context& ctx) {
+  // The target exists after this step even when the source has no data.
+  auto out = ctx.env.NewWritableFile(ctx.InBorehole("X1.txt"));
+  if (!OpenSource(ctx, ctx.InBorehole("N1A.TXT"))) {
+    out->Close();
+    return;
+  }
+
+  // Which block of six codes (system 1, 2 or 3) the records use: a record
+  // whose first three codes of a block are all empty keeps the last choice.
+  int group = 0;
+  WriteRecords(ctx, *out, 20, 0, [&group](Context& c, long long counter) {
+    const auto& f = c.table.RecordFields;
+    if (AnyFilled(f, 3)) {
+      group = 0;
+    } else if (AnyFilled(f, 9)) {
+      group = 1;
+    } else if (AnyFilled(f, 15)) {
+      group = 2;
+    }
+    const int first = 3 + 6 * group;
+    std::array<int16_t, 6> code{};
+    for (int j = 0; j < 6; ++j) code[j] = RoundToInt16(ReadNumber(f[first + j]));
+    const bool alternation = code[3] != 0 || code[4] != 0 || code[5] != 0;
+    const int system = group + 1;
+
+    std::string name = SoilName(c, system, code[0], code[1], code[2]);
+    if (alternation) name += Sjis(u8"と") + SoilName(c, system, code[3], code[4], code[5]) + Sjis(u8"の互層");
+
+    std::string geology = LookupGeologyCode(c, name);
+    // The code is written only while the last soil-term scan stayed within
+    // the loaded vocabulary's count.
+    std::string column = c.soil_scan_index <= c.geology.KishituCount ? RightJustifyWith(geology, 4, '0') : "0000";
+    return LineHead(counter, f[2]) + column + "," + name;
+  });
+  CloseTable(ctx.table);
+  out->Close();
+}
 
 }  // namespace s1ordo

@@ -1,8 +1,34 @@
 #include "converters/x4_inclusions.h"
 
-// Not converted yet: this converter comes with its own change.
-namespace s1ordo {
+#include "converters/record_converter.h"
+#include "helpers/number.h"
+#include "helpers/text.h"
+#include "vocabulary/soil_tables.h"
 
-void ConvertX4(Context&) {}
+namespace s1ordo {
+namespace {
+
+// The code of the first KONNYU.TXT entry named so, as 4 digits; "0000" when
+// none is.
+std::string KonnyuCode(const GeologyVocabulary& vocabulary, const std::string& name) {
+  for (int k = 1; k <= vocabulary.KonnyuCount; ++k) {
+    const VocabularyEntry& entry = vocabulary.KonnyuTable[k - 1];
+    if (entry.name == name) return RightJustifyWith(TrimmedText(entry.code), 4, '0');
+  }
+  return "0000";
+}
+
+}  // namespace
+
+void ConvertX4(Context& ctx) {
+  ConvertRecords(ctx, "N4.TXT", "X4.txt", 4, 2, [](Context& c, long long counter) {
+    const auto& f = c.table.RecordFields;
+    // The code is compared as it stands: one with a fraction finds no term.
+    double code = ReadNumber(f[4]);
+    int position = FindSoilTermPosition(c.soil, SoilTermKind::kInclusion, 0, code, c.soil_scan_index);
+    const std::string& name = SoilTermText(c.soil, SoilTermKind::kInclusion, 0, position);
+    return LineHead(counter, f[2]) + "       ," + KonnyuCode(c.geology, name) + "," + name;
+  });
+}
 
 }  // namespace s1ordo

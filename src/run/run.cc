@@ -164,6 +164,8 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
   }
 
   ui.SetBusy(false);
+  for (const std::string& warning : ctx.geology_cache.warnings)
+    ui.ShowMessage(warning, MessageKind::kWarning, ApplicationTitle());
   ui.SetMessageLine(Sjis(u8"変換が正常に終了しました。"));
   return RunOutcome::kCompleted;
 }

@@ -1,8 +1,64 @@
 #include "vocabulary/geology_vocabulary.h"
 
-namespace s1ordo {
+#include <exception>
 
-// Loading comes with the geology vocabulary change; until then both counts stay 0.
-void LoadGeologyVocabulary(Env&, const std::string&, GeologyVocabulary&) {}
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+#include "helpers/item_reader.h"
+#include "helpers/number.h"
+
+namespace s1ordo {
+namespace {
+
+std::string NextItem(ItemReader& in, const std::string& path) {
+  std::string item;
+  long line = in.LineNumber();
+  if (!in.ReadItem(&item)) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
+  return item;
+}
+
+// Every record of the file, read 6 items at a time until its end. Throws
+// Error for a missing file, a record cut short by the end of the file, more
+// than `bound` records, or item 1 or 6 outside 16 bits.
+std::vector<VocabularyEntry> ReadVocabularyFile(Env& env, const std::string& path, size_t bound) {
+  ItemReader in(env.ReadFile(path));
+  std::vector<VocabularyEntry> entries;
+  while (!in.AtEnd()) {
+    long line = in.LineNumber();
+    if (entries.size() == bound)
+      throw Error(Sjis(u8"語彙ファイルのレコードが多すぎます"), path, line);
+    VocabularyEntry e;
+    try {
+      e.code = RoundToInt16(ReadNumber(NextItem(in, path)));
+      e.name = NextItem(in, path);
+      e.item3 = NextItem(in, path);
+      NextItem(in, path);  // item 4 is not kept
+      e.item5 = RoundToInt32(ReadNumber(NextItem(in, path)));
+      e.item6 = RoundToInt16(ReadNumber(NextItem(in, path)));
+    } catch (Error& error) {
+      if (error.file().empty()) {
+        error.set_file(path);
+        error.set_line(line);
+      }
+      throw;
+    }
+    entries.push_back(std::move(e));
+  }
+  return entries;
+}
+
+}  // namespace
+
+void LoadGeologyVocabulary(Env& env, const std::string& folder, GeologyVocabulary& vocabulary) {
+  // The first failure ends the load: the counts of the files not loaded stay
+  // as they were (0 before the first load).
+  try {
+    vocabulary.KishituTable = ReadVocabularyFile(env, folder + "KISHITU.TXT", 10000);
+    vocabulary.KishituCount = static_cast<int16_t>(vocabulary.KishituTable.size());
+    vocabulary.KonnyuTable = ReadVocabularyFile(env, folder + "KONNYU.TXT", 200);
+    vocabulary.KonnyuCount = static_cast<int16_t>(vocabulary.KonnyuTable.size());
+  } catch (const std::exception&) {
+  }
+}
 
 }  // namespace s1ordo

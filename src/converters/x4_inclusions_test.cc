@@ -1,0 +1,72 @@
+#include "converters/x4_inclusions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "test_support.h"
+
+namespace s1ordo {
+namespace {
+
+using test::FileExists;
+using test::Lines;
+using test::ReadBytes;
+using test::S;
+using test::TempDir;
+using test::WriteBytes;
+
+VocabularyEntry Entry(int16_t code, const std::string& name) {
+  VocabularyEntry e;
+  e.code = code;
+  e.name = name;
+  return e;
+}
+
+class X4Test : public ::testing::Test {
+ protected:
+  X4Test() : ctx(DefaultEnv()) {
+    test::MakeFolder(dir / "B-1");
+    ctx.BoreholeFolder = dir / "B-1";
+    BuildSoilNameTables(ctx.soil);
+    ctx.geology.KonnyuTable = {Entry(12, S(u8"木片")), Entry(15, S(u8"貝殻")), Entry(12345, S(u8"化石")),
+                               Entry(16, S(u8"貝殻"))};
+    ctx.geology.KonnyuCount = 4;
+  }
+
+  std::string Convert(const std::string& n4) {
+    WriteBytes(dir / "B-1/N4.TXT", n4);
+    ConvertX4(ctx);
+    return FileExists(dir / "B-1/X4.txt") ? ReadBytes(dir / "B-1/X4.txt") : "(none)";
+  }
+
+  TempDir dir;
+  Context ctx;
+};
+
+TEST_F(X4Test, InclusionNamesWithTheirKonnyuCodes) {
+  EXPECT_EQ(Convert(Lines({"  1,   0.80,       ,009", "  2,   2.40,       ,014", "  3,       ,       ,9.5",
+                           "  4,   3.00,       ,003", "  5,   4.00,       ,015", "  6,   5.00,       ,000"})),
+            Lines({S(u8"  1,   0.80,       ,0012,木片"),
+                   S(u8"  2,   2.40,       ,0015,貝殻"),  // the first entry of the name wins
+                   "  3,       ,       ,0000,",           // a code with a fraction finds no term
+                   S(u8"  4,   3.00,       ,0000,砂"),    // a name KONNYU.TXT lacks
+                   S(u8"  5,   4.00,       ,2345,化石"),  // only the last four digits
+                   "  6,   5.00,       ,0000,"}));
+}
+
+TEST_F(X4Test, AnEmptyNameMatchesAnEntryWithoutName) {
+  ctx.geology.KonnyuTable.push_back(Entry(99, ""));
+  ctx.geology.KonnyuCount = 5;
+  EXPECT_EQ(Convert(Lines({"1,1.00,,0", "2,2.00,,16"})), Lines({"  1,   1.00,       ,0099,", "  2,   2.00,       ,0099,"}));
+}
+
+TEST_F(X4Test, WithoutKonnyuEveryCodeIs0000) {
+  ctx.geology.KonnyuCount = 0;
+  EXPECT_EQ(Convert(Lines({"1,1.00,,9"})), Lines({S(u8"  1,   1.00,       ,0000,木片")}));
+  std::remove((dir / "B-1/X4.txt").c_str());
+  EXPECT_EQ(Convert(""), "(none)");  // no data: no target
+}
+
+}  // namespace
+}  // namespace s1ordo

@@ -1,0 +1,236 @@
+#include "vocabulary/geology_lookup.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "helpers/error.h"
+#include "run/context.h"
+#include "test_support.h"
+
+namespace s1ordo {
+namespace {
+
+using test::FileExists;
+using test::Lines;
+using test::ReadBytes;
+using test::S;
+using test::Snapshot;
+using test::TempDir;
+using test::WriteBytes;
+
+const std::string kBlanks = ",    ,    ,    ,    ";
+
+class GeologyLookupTest : public ::testing::Test {
+ protected:
+  GeologyLookupTest() : ctx(DefaultEnv()) {
+    ridevi = dir / "RIDEVI";
+    program = dir / "program";
+    test::MakeFolder(ridevi);
+    test::MakeFolder(program);
+    setenv("S1ORDO_PROGRAM_FOLDER", program.c_str(), 1);
+    ctx.RideviFolder = ridevi + "/";
+    Kishitu(Lines({S(u8"0010,礫") + kBlanks, S(u8"0020,砂") + kBlanks, S(u8"0040,粘土") + kBlanks,
+                   S(u8"0041,砂") + kBlanks}));
+    Additions(Lines({S(u8"1000,砂混りシルト") + kBlanks, S(u8"1001,\"シルト質砂\",  a ,  ,    ,    "),
+                     S(u8"4000,岩盤") + kBlanks}));
+  }
+  ~GeologyLookupTest() override { unsetenv("S1ORDO_PROGRAM_FOLDER"); }
+
+  void Kishitu(const std::string& bytes) { WriteBytes(ridevi + "/KISHITU.TXT", bytes); }
+  void Additions(const std::string& bytes) { WriteBytes(ridevi + "/XKISHITU.TXT", bytes); }
+  std::string KishituNow() { return ReadBytes(ridevi + "/KISHITU.TXT"); }
+  std::string AdditionsNow() { return ReadBytes(ridevi + "/XKISHITU.TXT"); }
+  std::string Lookup(std::u8string_view name) { return LookupGeologyCode(ctx, S(name)); }
+
+  TempDir dir;
+  std::string ridevi, program;
+  Context ctx;
+};
+
+TEST_F(GeologyLookupTest, KnownNamesChangeNoFile) {
+  auto before = Snapshot(dir.path());
+  EXPECT_EQ(LookupGeologyCode(ctx, "   "), "0000");
+  EXPECT_EQ(LookupGeologyCode(ctx, ""), "0000");
+  EXPECT_EQ(Lookup(u8"  粘土 "), "0040");  // blanks at both ends do not count
+  EXPECT_EQ(Lookup(u8"砂"), "0020");       // the first of two records wins
+  EXPECT_EQ(Snapshot(dir.path()), before);
+  EXPECT_FALSE(FileExists(program + "/PATADD.txt"));
+}
+
+TEST_F(GeologyLookupTest, ANameOnlyInTheAdditionsIsCopiedWithItsItemsAsRead) {
+  std::string additions = AdditionsNow();
+  EXPECT_EQ(Lookup(u8"シルト質砂"), "1001");
+  EXPECT_EQ(AdditionsNow(), additions);
+  // Quotes and surrounding blanks are gone; blank items become empty ones.
+  EXPECT_EQ(KishituNow(), Lines({S(u8"0010,礫") + kBlanks, S(u8"0020,砂") + kBlanks, S(u8"0040,粘土") + kBlanks,
+                                 S(u8"0041,砂") + kBlanks, S(u8"1001,シルト質砂,a,,,")}));
+  EXPECT_TRUE(FileExists(program + "/PATADD.txt"));
+  // Found in "KISHITU.TXT" from now on, in this run and the next.
+  EXPECT_EQ(Lookup(u8"シルト質砂"), "1001");
+  ctx.geology_cache.Clear();
+  EXPECT_EQ(Lookup(u8"シルト質砂"), "1001");
+  std::string kishitu = KishituNow();
+  EXPECT_EQ(std::count(kishitu.begin(), kishitu.end(), '\n'), 5);
+}
+
+TEST_F(GeologyLookupTest, NewNamesGetTheNextCodeBelow4000) {
+  // Part of a known name, or a known name within a longer one, is new.
+  EXPECT_EQ(Lookup(u8"粘"), "1002");
+  EXPECT_EQ(Lookup(u8"砂混りシルト質粘土"), "1003");
+  EXPECT_EQ(AdditionsNow(), Lines({S(u8"1000,砂混りシルト") + kBlanks, S(u8"1001,\"シルト質砂\",  a ,  ,    ,    "),
+                                   S(u8"1002,粘") + kBlanks, S(u8"1003,砂混りシルト質粘土") + kBlanks,
+                                   S(u8"4000,岩盤") + kBlanks}));
+  std::string kishitu = KishituNow();
+  EXPECT_TRUE(kishitu.ends_with(S(u8"1002,粘") + kBlanks + "\r\n" + S(u8"1003,砂混りシルト質粘土") + kBlanks + "\r\n"));
+  EXPECT_FALSE(FileExists(ridevi + "/XKISHITU.TMP"));
+  EXPECT_EQ(Lookup(u8"粘"), "1002");
+  EXPECT_EQ(KishituNow(), kishitu);
+}
+
+TEST_F(GeologyLookupTest, WhereTheNewEntryGoesInTheAdditions) {
+  Additions(Lines({"4000,X" + kBlanks, "4100,Y" + kBlanks}));
+  EXPECT_EQ(Lookup(u8"新1"), "1000");
+  EXPECT_EQ(AdditionsNow(), Lines({S(u8"1000,新1") + kBlanks, "4000,X" + kBlanks, "4100,Y" + kBlanks}));
+
+  ctx.geology_cache.Clear();
+  Additions(Lines({"0500,A" + kBlanks, "1234,B" + kBlanks, "5000,C" + kBlanks, "1500,D" + kBlanks}));
+  EXPECT_EQ(Lookup(u8"新2"), "1235");  // after the last line below 4000 before the first of 4000 on
+  EXPECT_EQ(AdditionsNow(), Lines({"0500,A" + kBlanks, "1234,B" + kBlanks, S(u8"1235,新2") + kBlanks,
+                                   "5000,C" + kBlanks, "1500,D" + kBlanks}));
+
+  ctx.geology_cache.Clear();
+  Additions("");
+  EXPECT_EQ(Lookup(u8"新3"), "1000");
+  EXPECT_EQ(AdditionsNow(), Lines({S(u8"1000,新3") + kBlanks}));
+
+  ctx.geology_cache.Clear();
+  Additions("0005,A,,,,\n3998,B,,,,\n");  // lines ended by LF alone are written with CR LF
+  EXPECT_EQ(Lookup(u8"新4"), "3999");
+  EXPECT_EQ(Lookup(u8"新5"), "4000");  // nothing stops the additions at 4000
+  EXPECT_EQ(AdditionsNow(), Lines({"0005,A,,,,", "3998,B,,,,", S(u8"3999,新4") + kBlanks, S(u8"4000,新5") + kBlanks}));
+}
+
+TEST_F(GeologyLookupTest, MissingVocabularyFilesFailOnlyWhenNeeded) {
+  std::remove((ridevi + "/XKISHITU.TXT").c_str());
+  EXPECT_EQ(Lookup(u8"礫"), "0010");  // "XKISHITU.TXT" is not needed
+  try {
+    Lookup(u8"新しい名前");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), ridevi + "/XKISHITU.TXT");
+  }
+  std::remove((ridevi + "/KISHITU.TXT").c_str());
+  ctx.geology_cache.Clear();
+  EXPECT_EQ(LookupGeologyCode(ctx, " "), "0000");
+  try {
+    Lookup(u8"礫");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), ridevi + "/KISHITU.TXT");
+  }
+  EXPECT_FALSE(FileExists(ridevi + "/KISHITU.TXT"));
+}
+
+TEST_F(GeologyLookupTest, AFileCutShortFailsOnlyWhenTheSearchReachesItsEnd) {
+  Kishitu(S(u8"0010,礫") + kBlanks + "\r\n0020,B,,\r\n");
+  EXPECT_EQ(Lookup(u8"礫"), "0010");
+  EXPECT_THROW(Lookup(u8"B"), Error);  // the cut record is never compared
+  EXPECT_EQ(AdditionsNow().find('B'), std::string::npos);
+}
+
+TEST_F(GeologyLookupTest, AFailedRewriteLeavesBothFilesWhole) {
+  std::string kishitu = KishituNow(), additions = AdditionsNow();
+  test::MakeFolder(ridevi + "/XKISHITU.TMP");  // the temporary file cannot be written
+  EXPECT_THROW(Lookup(u8"新しい名前"), Error);
+  EXPECT_EQ(KishituNow(), kishitu);
+  EXPECT_EQ(AdditionsNow(), additions);
+  // The next lookup reads the files as they are.
+  std::filesystem::remove(ridevi + "/XKISHITU.TMP");
+  EXPECT_EQ(Lookup(u8"新しい名前"), "1002");
+  EXPECT_TRUE(KishituNow().ends_with(S(u8"1002,新しい名前") + kBlanks + "\r\n"));
+}
+
+TEST_F(GeologyLookupTest, TheMarkerIsLeftOnceAndItsFailureOnlyWarns) {
+  WriteBytes(program + "/PATADD.txt", "keep");
+  EXPECT_EQ(Lookup(u8"新1"), "1002");
+  EXPECT_EQ(ReadBytes(program + "/PATADD.txt"), "keep");
+  EXPECT_TRUE(ctx.geology_cache.warnings.empty());
+
+  setenv("S1ORDO_PROGRAM_FOLDER", (dir / "no-such-folder").c_str(), 1);
+  EXPECT_EQ(Lookup(u8"新2"), "1003");
+  EXPECT_EQ(Lookup(u8"新3"), "1004");
+  EXPECT_EQ(ctx.geology_cache.warnings.size(), 1u);  // warned once per run
+  EXPECT_TRUE(KishituNow().ends_with(S(u8"1004,新3") + kBlanks + "\r\n"));
+}
+
+// Lookups through the cache of one run against lookups that read the files
+// anew every time: the same codes and the same files after every step.
+struct Twin {
+  explicit Twin(const std::string& root) : ctx(DefaultEnv()), ridevi(root + "/RIDEVI") {
+    ctx.RideviFolder = ridevi + "/";
+  }
+  Context ctx;
+  std::string ridevi;
+};
+
+std::string Outcome(Context& ctx, const std::string& name) {
+  try {
+    return LookupGeologyCode(ctx, name);
+  } catch (const Error& e) {
+    return "error " + e.file();
+  }
+}
+
+TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
+  const std::vector<std::string> kishitu_starts = {
+      Lines({"0010,A" + kBlanks, "0020,B" + kBlanks, "0030,A" + kBlanks}),
+      "0010,A,a,b,c,d",                                       // no line end: the first append continues it
+      Lines({"0010,A" + kBlanks, "0020,\"B", "x\",,,,"}),     // a quoted name across two lines
+      Lines({"0010,A" + kBlanks, "0020,\"B,,,,"}),            // a quote left open to the end
+      Lines({"0010,A" + kBlanks, "0020,B,,,,\"x"}),           // item 6 runs on to the end
+      Lines({"0010,A" + kBlanks + ",", "0020,B" + kBlanks}),  // 7 items: the file ends inside a record
+      Lines({"0010,A" + kBlanks}) + "\r\n",                   // an empty last line
+      "",
+  };
+  const std::vector<std::string> additions_starts = {
+      Lines({"1000,C" + kBlanks, "1001,D" + kBlanks, "4000,G" + kBlanks}),
+      Lines({"1000,C" + kBlanks, "1001,\"D,E\",,,,", "1002,\"F\",\"q", "r\",,,", "4000,G" + kBlanks}),
+      "",
+  };
+  // Names that break the files (a comma or a line end inside) come last.
+  const std::vector<std::string> names = {"A", "C", "N1", "B", "N2", "A", "N1", "G", "C", "N3", "D", "N2",
+                                          "F", "N4", "N3", "N4", "x,,,,\"y", "N7", "N7", "D,E", "N5", "E,,,,", "N5", "B\r\nx", "N6"};
+  for (const std::string& kishitu : kishitu_starts) {
+    for (const std::string& additions : additions_starts) {
+      TempDir cached_dir, fresh_dir;
+      setenv("S1ORDO_PROGRAM_FOLDER", cached_dir.path().c_str(), 1);
+      Twin cached(cached_dir.path()), fresh(fresh_dir.path());
+      for (Twin* t : {&cached, &fresh}) {
+        WriteBytes(t->ridevi + "/KISHITU.TXT", kishitu);
+        WriteBytes(t->ridevi + "/XKISHITU.TXT", additions);
+      }
+      for (int run = 0; run < 2; ++run) {
+        cached.ctx.geology_cache.Clear();
+        for (const std::string& name : names) {
+          fresh.ctx.geology_cache.Clear();
+          std::string got = Outcome(cached.ctx, name);
+          std::string want = Outcome(fresh.ctx, name); fprintf(stderr, "%s => %s / %s\n", name.c_str(), got.substr(0,8).c_str(), want.substr(0,8).c_str());
+          SCOPED_TRACE("kishitu " + kishitu + " / additions " + additions + " / name " + name);
+          EXPECT_EQ(got.substr(0, 5) == "error", want.substr(0, 5) == "error");
+          if (got.substr(0, 5) != "error") {
+            EXPECT_EQ(got, want);
+          }
+          ASSERT_EQ(ReadBytes(cached.ridevi + "/KISHITU.TXT"), ReadBytes(fresh.ridevi + "/KISHITU.TXT"));
+          ASSERT_EQ(ReadBytes(cached.ridevi + "/XKISHITU.TXT"), ReadBytes(fresh.ridevi + "/XKISHITU.TXT"));
+        }
+      }
+      unsetenv("S1ORDO_PROGRAM_FOLDER");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace s1ordo
