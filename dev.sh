@@ -46,6 +46,8 @@ prepare_demo() {
   cp -r "$ROOT/examples/LISTS" "$demo/LISTS"
   write_setting "$demo/system/DodavoZ5.ini" RIDEVI "$demo/RIDEVI/"
   write_setting "$demo/system/Ridevi.ini" LISTS "$demo/LISTS/"
+  # The marker of vocabulary additions goes to the demo folder, not beside the program.
+  export S1ORDO_PROGRAM_FOLDER="$demo"
 }
 
 demo() {
