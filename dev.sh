@@ -3,6 +3,7 @@
 #   ./dev.sh demo    install what is missing, build, convert the sample data
 #   ./dev.sh test    install what is missing, build, run every test
 #   ./dev.sh gui     install what is missing, build, open the window on the sample data
+#   ./dev.sh windows cross-compile for Windows and run the core tests under Wine
 #   ./dev.sh build   build only
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -29,6 +30,20 @@ setup() {
 build() {
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD" -j"$(nproc)"
+}
+
+# The core, the command line and the core tests cross-compiled for Windows
+# with MinGW-w64, the tests run under Wine.
+windows() {
+  PACKAGES=(cmake make libgtest-dev g++-mingw-w64-x86-64-posix wine64)
+  setup
+  cmake -S "$ROOT" -B "$ROOT/build-win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/.ci/mingw-toolchain.cmake" \
+    -DS1ORDO_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$ROOT/build-win" -j"$(nproc)" --target s1ordo s1ordo_tests
+  local wine=/usr/lib/wine/wine64
+  [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+  export WINEDEBUG=-all WINEPREFIX="$ROOT/build-win/wineprefix"
+  "$wine" "$ROOT/build-win/tests/s1ordo_tests.exe" --gtest_brief=1
 }
 
 # A settings file: line 1 ignored, line 2 the folder, in code page 932.
@@ -71,7 +86,8 @@ case "${1:-}" in
   demo) setup; build; demo ;;
   test) setup; build; cd "$BUILD" && ctest --output-on-failure -j"$(nproc)" ;;
   gui) setup; build; gui ;;
+  windows) windows ;;
   build) build ;;
   setup) setup ;;
-  *) echo "usage: $0 demo|test|gui|build|setup" >&2; exit 64 ;;
+  *) echo "usage: $0 demo|test|gui|windows|build|setup" >&2; exit 64 ;;
 esac

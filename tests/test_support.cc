@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <cstdlib>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -87,6 +88,15 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& fol
   }
   std::sort(out.begin(), out.end());
   return out;
+}
+
+void SetEnvironment(const char* name, const std::string& value) {
+#ifdef _WIN32
+  _putenv_s(name, value.c_str());
+#else
+  if (value.empty()) unsetenv(name);
+  else setenv(name, value.c_str(), 1);
+#endif
 }
 
 std::string Lines(const std::vector<std::string>& lines) {

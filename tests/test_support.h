@@ -43,6 +43,9 @@ void MakeFolder(const std::string& path);
 // Names of everything below a folder with their content, for comparing trees.
 std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder);
 
+// Sets (or, with an empty value, removes) an environment variable.
+void SetEnvironment(const char* name, const std::string& value);
+
 // Lines joined with CR LF after each.
 std::string Lines(const std::vector<std::string>& lines);
 

@@ -24,7 +24,7 @@ class X1Test : public ::testing::Test {
   X1Test() : ctx(DefaultEnv()) {
     test::MakeFolder(dir / "RIDEVI");
     test::MakeFolder(dir / "B-1");
-    setenv("S1ORDO_PROGRAM_FOLDER", dir.path().c_str(), 1);
+    test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", dir.path());
     ctx.RideviFolder = dir / "RIDEVI/";
     ctx.BoreholeFolder = dir / "B-1";
     BuildSoilNameTables(ctx.soil);
@@ -32,7 +32,7 @@ class X1Test : public ::testing::Test {
     WriteBytes(dir / "RIDEVI/XKISHITU.TXT", Lines({S(u8"4000,岩盤") + kBlanks}));
     ctx.geology.KishituCount = 100;  // as loaded from a full vocabulary
   }
-  ~X1Test() override { unsetenv("S1ORDO_PROGRAM_FOLDER"); }
+  ~X1Test() override { test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", ""); }
 
   std::string Convert(const std::string& n1a) {
     WriteBytes(dir / "B-1/N1A.TXT", n1a);
@@ -99,7 +99,7 @@ TEST_F(X1Test, ACodeBeyond16BitsEndsTheConversionNamingTheSource) {
     Convert(Lines({"1,1.00,0,0,40,0,0,0,,,,,,,,,,,,", "2,2.00,0,0,40000,0,0,0,,,,,,,,,,,,"}));
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(e.file(), dir / "B-1/N1A.TXT");
+    EXPECT_EQ(e.file(), ctx.InBorehole("N1A.TXT"));
     EXPECT_EQ(e.line(), 2);
   }
 }

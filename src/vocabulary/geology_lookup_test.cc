@@ -30,14 +30,14 @@ class GeologyLookupTest : public ::testing::Test {
     program = dir / "program";
     test::MakeFolder(ridevi);
     test::MakeFolder(program);
-    setenv("S1ORDO_PROGRAM_FOLDER", program.c_str(), 1);
+    test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", program);
     ctx.RideviFolder = ridevi + "/";
     Kishitu(Lines({S(u8"0010,礫") + kBlanks, S(u8"0020,砂") + kBlanks, S(u8"0040,粘土") + kBlanks,
                    S(u8"0041,砂") + kBlanks}));
     Additions(Lines({S(u8"1000,砂混りシルト") + kBlanks, S(u8"1001,\"シルト質砂\",  a ,  ,    ,    "),
                      S(u8"4000,岩盤") + kBlanks}));
   }
-  ~GeologyLookupTest() override { unsetenv("S1ORDO_PROGRAM_FOLDER"); }
+  ~GeologyLookupTest() override { test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", ""); }
 
   void Kishitu(const std::string& bytes) { WriteBytes(ridevi + "/KISHITU.TXT", bytes); }
   void Additions(const std::string& bytes) { WriteBytes(ridevi + "/XKISHITU.TXT", bytes); }
@@ -159,7 +159,7 @@ TEST_F(GeologyLookupTest, TheMarkerIsLeftOnceAndItsFailureOnlyWarns) {
   EXPECT_EQ(ReadBytes(program + "/PATADD.txt"), "keep");
   EXPECT_TRUE(ctx.geology_cache.warnings.empty());
 
-  setenv("S1ORDO_PROGRAM_FOLDER", (dir / "no-such-folder").c_str(), 1);
+  test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", (dir / "no-such-folder"));
   EXPECT_EQ(Lookup(u8"新2"), "1003");
   EXPECT_EQ(Lookup(u8"新3"), "1004");
   EXPECT_EQ(ctx.geology_cache.warnings.size(), 1u);  // warned once per run
@@ -206,7 +206,7 @@ TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
   for (const std::string& kishitu : kishitu_starts) {
     for (const std::string& additions : additions_starts) {
       TempDir cached_dir, fresh_dir;
-      setenv("S1ORDO_PROGRAM_FOLDER", cached_dir.path().c_str(), 1);
+      test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", cached_dir.path());
       Twin cached(cached_dir.path()), fresh(fresh_dir.path());
       for (Twin* t : {&cached, &fresh}) {
         WriteBytes(t->ridevi + "/KISHITU.TXT", kishitu);
@@ -227,7 +227,7 @@ TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
           ASSERT_EQ(ReadBytes(cached.ridevi + "/XKISHITU.TXT"), ReadBytes(fresh.ridevi + "/XKISHITU.TXT"));
         }
       }
-      unsetenv("S1ORDO_PROGRAM_FOLDER");
+      test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", "");
     }
   }
 }
