@@ -217,7 +217,7 @@ TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
         for (const std::string& name : names) {
           fresh.ctx.geology_cache.Clear();
           std::string got = Outcome(cached.ctx, name);
-          std::string want = Outcome(fresh.ctx, name); fprintf(stderr, "%s => %s / %s\n", name.c_str(), got.substr(0,8).c_str(), want.substr(0,8).c_str());
+          std::string want = Outcome(fresh.ctx, name);
           SCOPED_TRACE("kishitu " + kishitu + " / additions " + additions + " / name " + name);
           EXPECT_EQ(got.substr(0, 5) == "error", want.substr(0, 5) == "error");
           if (got.substr(0, 5) != "error") {
