@@ -108,16 +108,20 @@ void WriteBorehole(const fs::path& dir, int b, int records, Random& rnd) {
   for (const char* g : {"G30", "G31", "G32", "G33", "G34", "G35"}) g3x.emplace_back(dir / (std::string(g) + ".TXT"));
   for (int r = 1; r <= records; ++r) {
     std::string no = std::to_string(r), d = Depth(r * 0.5);
-    int system = rnd.Below(3);
+    // Layers repeat a few soils of the site: the codes come from a fixed
+    // pool of combinations, so the vocabulary grows by a bounded number of
+    // names however many boreholes there are.
+    int pick = (b * 7 + rnd.Below(12)) % 60;
+    int system = pick % 3;
     std::string codes[3] = {",,,,,", ",,,,,", ",,,,,"};
     if (system == 0) {
-      codes[0] = std::to_string(1 + rnd.Below(8)) + "," + std::to_string(2 + rnd.Below(6)) + "," +
-                 std::to_string(10 + rnd.Below(90)) + (rnd.Below(5) == 0 ? ",0,0,20" : ",0,0,0");
+      codes[0] = std::to_string(1 + pick % 7) + "," + std::to_string(2 + pick % 6) + "," +
+                 std::to_string(10 + pick) + (pick % 5 == 0 ? ",0,0,20" : ",0,0,0");
     } else if (system == 1) {
-      codes[1] = std::to_string(1 + rnd.Below(8)) + "," + std::to_string(10 * (1 + rnd.Below(5))) + "," +
-                 std::to_string(100 * (1 + rnd.Below(9))) + ",0,0,0";
+      codes[1] = std::to_string(1 + pick % 8) + "," + std::to_string(10 * (1 + pick % 5)) + "," +
+                 std::to_string(100 * (1 + pick % 9)) + ",0,0,0";
     } else {
-      codes[2] = "0,0," + std::to_string(10 + rnd.Below(76)) + ",0,0,0";
+      codes[2] = "0,0," + std::to_string(10 + pick) + ",0,0,0";
     }
     n1a.Line(no + "," + d + "," + codes[0] + "," + codes[1] + "," + codes[2]);
     n4.Line(no + "," + d + "," + Depth(r * 0.5 + 0.2) + "," + std::to_string(1 + rnd.Below(15)));

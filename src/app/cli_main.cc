@@ -21,7 +21,8 @@ int wmain(int argc, wchar_t** argv) {
     args.push_back(arg);
   }
   s1ordo::CliStreams io{std::cin, std::cout, std::cerr, _isatty(0) != 0, _isatty(2) != 0};
-  return s1ordo::RunCommandLine(args, s1ordo::DefaultEnv(), io);
+  auto env = s1ordo::NewPlatformEnv();
+  return s1ordo::RunCommandLine(args, *env, io);
 }
 #else
 #include <unistd.h>
@@ -29,6 +30,7 @@ int wmain(int argc, wchar_t** argv) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   s1ordo::CliStreams io{std::cin, std::cout, std::cerr, isatty(0) != 0, isatty(2) != 0};
-  return s1ordo::RunCommandLine(args, s1ordo::DefaultEnv(), io);
+  auto env = s1ordo::NewPlatformEnv();
+  return s1ordo::RunCommandLine(args, *env, io);
 }
 #endif

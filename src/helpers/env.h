@@ -4,7 +4,8 @@
 // letter case, as on the source system's file system. Failures throw Error
 // naming the file.
 //
-// DefaultEnv() is the real one; tests wrap or replace it to inject faults.
+// The platform module gives the real one; tests wrap or replace it to inject
+// faults.
 #ifndef S1ORDO_HELPERS_ENV_H_
 #define S1ORDO_HELPERS_ENV_H_
 
@@ -73,7 +74,10 @@ class Env {
   virtual std::string CurrentFolder() = 0;
 };
 
-// The real operating system.
+// The real operating system. A front end makes its own with
+// NewPlatformEnv() and passes it down; DefaultEnv() is one shared instance
+// for tests and tools.
+std::unique_ptr<Env> NewPlatformEnv();
 Env& DefaultEnv();
 
 // Writes a whole file (created anew) and closes it.

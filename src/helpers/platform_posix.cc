@@ -3,6 +3,7 @@
 // are code page 932 and use "/" as separator. Every path part is matched
 // without regard to ASCII letter case. Hidden files are the dot-files.
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 #include "helpers/encoding.h"
 #include "helpers/env.h"
@@ -84,35 +86,105 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-// The path on disk: each part that does not exist as written is replaced
-// by an existing entry whose name differs only in letter case.
-fs::path Resolve(const std::string& path) {
-  std::string native = NativeText(path);
-  fs::path given(native);
-  fs::path out = given.has_root_path() ? given.root_path() : fs::path();
-  bool resolving = true;
-  for (const fs::path& part : given.relative_path()) {
-    std::string name = part.string();
-    if (name.empty()) continue;
-    fs::path next = out / part;
-    std::error_code ec;
-    if (resolving && name != "." && name != ".." && !fs::exists(fs::symlink_status(next, ec))) {
-      bool found = false;
-      fs::path dir = out.empty() ? fs::path(".") : out;
-      for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string candidate = it->path().filename().string();
-        if (SameIgnoringCase(candidate, name)) {
-          next = out / candidate;
-          found = true;
-          break;
-        }
-      }
-      if (!found) resolving = false;
-    }
-    out = next;
-  }
-  return out;
+// Upper-cased ASCII letters: the key under which names are matched.
+std::string CaseKey(const std::string& name) {
+  std::string key = name;
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return key;
 }
+
+bool SameTime(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Finds the names on disk of paths written without regard to letter case.
+// The entries of the folders it had to look into are kept, by case key,
+// as long as the folder's modification time stays the same (so changes by
+// others are seen), and are kept up to date with the changes made through
+// this object, so that creating the files of a work folder one after the
+// other does not read the folder again for each file.
+class Resolver {
+ public:
+  // The path on disk: as written when it exists (one look-up), otherwise
+  // each missing part replaced by an existing entry whose name differs only
+  // in letter case, when there is one.
+  fs::path Resolve(const std::string& path) {
+    fs::path given(NativeText(path));
+    struct stat st;
+    if (::lstat(given.c_str(), &st) == 0) return given;
+    return ResolveMissing(given);
+  }
+
+  // Keeps the remembered entries true after a change made through this object.
+  void Added(const fs::path& p) { Update(p, true); }
+  void Removed(const fs::path& p) { Update(p, false); }
+
+ private:
+  struct Folder {
+    struct timespec mtime;
+    std::unordered_map<std::string, std::string> names;  // case key -> name
+  };
+
+  fs::path ResolveMissing(const fs::path& given) {
+    if (!given.has_relative_path()) return given;
+    fs::path name = given.filename();
+    fs::path parent = given.parent_path();
+    if (name.empty()) return ResolveMissing(parent);  // a trailing separator
+    fs::path dir = parent.empty() ? fs::path(".") : parent;
+    struct stat st;
+    if (::lstat(dir.c_str(), &st) != 0) {
+      dir = ResolveMissing(dir);
+      parent = dir;
+      if (::stat(dir.c_str(), &st) != 0) return parent / name;
+    } else if (S_ISLNK(st.st_mode) && ::stat(dir.c_str(), &st) != 0) {
+      return parent / name;
+    }
+    std::string wanted = name.string();
+    if (wanted == "." || wanted == ".." || !S_ISDIR(st.st_mode)) return parent / name;
+    const Folder& folder = Entries(dir, st);
+    auto it = folder.names.find(CaseKey(wanted));
+    return it == folder.names.end() ? parent / name : parent / it->second;
+  }
+
+  const Folder& Entries(const fs::path& dir, const struct stat& st) {
+    auto it = folders_.find(dir.string());
+    if (it != folders_.end() && SameTime(it->second.mtime, st.st_mtim)) return it->second;
+    if (folders_.size() >= 16) folders_.clear();
+    Folder& folder = folders_[dir.string()];
+    folder.mtime = st.st_mtim;
+    folder.names.clear();
+    std::error_code ec;
+    for (fs::directory_iterator i(dir, ec), end; !ec && i != end; i.increment(ec)) {
+      std::string entry = i->path().filename().string();
+      folder.names.emplace(CaseKey(entry), entry);  // the first of several variants
+    }
+    if (ec) folders_.erase(dir.string());
+    return folders_.count(dir.string()) ? folders_[dir.string()] : Empty();
+  }
+
+  void Update(const fs::path& p, bool added) {
+    fs::path dir = p.parent_path().empty() ? fs::path(".") : p.parent_path();
+    auto it = folders_.find(dir.string());
+    if (it == folders_.end()) return;
+    struct stat st;
+    if (::stat(dir.c_str(), &st) != 0) {
+      folders_.erase(it);
+      return;
+    }
+    std::string name = p.filename().string();
+    if (added) it->second.names.emplace(CaseKey(name), name);
+    else it->second.names.erase(CaseKey(name));
+    it->second.mtime = st.st_mtim;
+  }
+
+  static const Folder& Empty() {
+    static const Folder empty{};
+    return empty;
+  }
+
+  std::unordered_map<std::string, Folder> folders_;
+};
 
 // Sort key of a name as the source system's file system orders names:
 // letters compared without regard to case.
@@ -156,7 +228,7 @@ class PosixEnv : public Env {
   PathForm form() const override { return PathForm::kPosix; }
 
   std::string ReadFile(const std::string& path) override {
-    fs::path p = Resolve(path);
+    fs::path p = resolver_.Resolve(path);
     std::FILE* f = std::fopen(p.c_str(), "rb");
     if (!f) throw Error(Cause(u8"ファイルを開けません", errno), path);
     std::string bytes;
@@ -179,40 +251,46 @@ class PosixEnv : public Env {
 
   bool Exists(const std::string& path) override {
     std::error_code ec;
-    return fs::exists(Resolve(path), ec);
+    return fs::exists(resolver_.Resolve(path), ec);
   }
   bool IsFolder(const std::string& path) override {
     std::error_code ec;
-    return fs::is_directory(Resolve(path), ec);
+    return fs::is_directory(resolver_.Resolve(path), ec);
   }
   int64_t FileSize(const std::string& path) override {
-    std::error_code ec;
-    fs::path p = Resolve(path);
-    if (!fs::is_regular_file(p, ec)) return -1;
-    auto size = fs::file_size(p, ec);
-    return ec ? -1 : static_cast<int64_t>(size);
+    struct stat st;
+    if (::stat(resolver_.Resolve(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<int64_t>(st.st_size);
   }
 
   void DeleteFile(const std::string& path) override {
     std::error_code ec;
-    if (!fs::remove(Resolve(path), ec) && ec) throw Error(Cause(u8"ファイルを削除できません", ec.value()), path);
+    fs::path p = resolver_.Resolve(path);
+    if (!fs::remove(p, ec) && ec) throw Error(Cause(u8"ファイルを削除できません", ec.value()), path);
+    resolver_.Removed(p);
   }
   void RenameFile(const std::string& from, const std::string& to) override {
     std::error_code ec;
-    fs::rename(Resolve(from), Resolve(to), ec);
+    fs::path source = resolver_.Resolve(from), target = resolver_.Resolve(to);
+    fs::rename(source, target, ec);
     if (ec) throw Error(Cause(u8"ファイル名を変更できません", ec.value()), from);
+    resolver_.Removed(source);
+    resolver_.Added(target);
   }
   void CopyFile(const std::string& from, const std::string& to) override {
-    // Copied through the buffered writer so that a full disk is reported.
-    std::string bytes = ReadFile(from);
-    auto out = NewWritableFile(to);
-    out->Append(bytes);
-    out->Close();
+    std::error_code ec;
+    fs::path target = resolver_.Resolve(to);
+    fs::copy_file(resolver_.Resolve(from), target, fs::copy_options::overwrite_existing, ec);
+    if (ec) throw Error(Cause(u8"ファイルをコピーできません", ec.value()), to);
+    resolver_.Added(target);
+    // A copy of a read-only file must still be rewritable in the work folder.
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
   }
   void CreateFolder(const std::string& path) override {
     std::error_code ec;
-    fs::path p = Resolve(path);
+    fs::path p = resolver_.Resolve(path);
     if (!fs::create_directory(p, ec) && ec) throw Error(Cause(u8"フォルダを作成できません", ec.value()), path);
+    resolver_.Added(p);
   }
 
   std::vector<std::string> ListFiles(const std::string& folder) override { return List(folder, false); }
@@ -243,15 +321,18 @@ class PosixEnv : public Env {
     return p;
   }
 
+  Resolver resolver_;
+
   std::unique_ptr<WritableFile> Open(const std::string& path, const char* mode) {
-    fs::path p = Resolve(path);
+    fs::path p = resolver_.Resolve(path);
     std::FILE* f = std::fopen(p.c_str(), mode);
     if (!f) throw Error(Cause(u8"ファイルを作成できません", errno), path);
+    resolver_.Added(p);
     return std::make_unique<PosixFile>(path, f);
   }
 
   std::vector<std::string> List(const std::string& folder, bool folders) {
-    fs::path dir = Resolve(folder);
+    fs::path dir = resolver_.Resolve(folder);
     std::error_code ec;
     std::vector<std::pair<std::string, std::string>> found;  // key, name
     fs::directory_iterator it(dir, ec);
@@ -308,8 +389,10 @@ std::optional<std::string> TryUtf8ToCp932(std::string_view utf8) {
   return to_cp932.Convert(utf8);
 }
 
+std::unique_ptr<Env> NewPlatformEnv() { return std::make_unique<PosixEnv>(); }
+
 Env& DefaultEnv() {
-  static PosixEnv env;  // stateless
+  static PosixEnv env;
   return env;
 }
 

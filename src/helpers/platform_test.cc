@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "helpers/error.h"
 #include "test_support.h"
 
@@ -64,6 +67,28 @@ TEST(EnvTest, PathsIgnoreLetterCaseInEveryPart) {
   WriteWholeFile(env, dir / "data/bh1/n1.txt", "xy");
   EXPECT_EQ(test::ReadBytes(dir / "Data/BH1/N1.TXT"), "xy");
   EXPECT_EQ(ListFiles(env, dir / "Data/BH1").size(), 1u);
+}
+
+TEST(EnvTest, LetterCaseMatchingSeesChangesMadeByOthers) {
+  TempDir dir;
+  auto env = NewPlatformEnv();
+  WriteBytes(dir / "A.TXT", "a");
+  EXPECT_FALSE(env->Exists(dir / "b.txt"));  // the folder's entries are now remembered
+  WriteWholeFile(*env, dir / "c.txt", "c");  // ...and kept up to date by our own changes
+  EXPECT_EQ(env->ReadFile(dir / "C.TXT"), "c");
+  // A change by another program shows in the folder's modification time,
+  // which the file system keeps in steps of a few milliseconds.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  WriteBytes(dir / "B.TXT", "b");
+  EXPECT_TRUE(env->Exists(dir / "b.txt"));
+  WriteWholeFile(*env, dir / "b.txt", "new");
+  EXPECT_EQ(test::ReadBytes(dir / "B.TXT"), "new");
+  env->RenameFile(dir / "b.txt", dir / "d.txt");
+  EXPECT_FALSE(env->Exists(dir / "B.TXT"));
+  EXPECT_EQ(env->ReadFile(dir / "D.TXT"), "new");
+  env->DeleteFile(dir / "a.txt");
+  EXPECT_FALSE(env->Exists(dir / "A.TXT"));
+  EXPECT_EQ(ListFiles(*env, dir.path()), (std::vector<std::string>{"c.txt", "d.txt"}));
 }
 
 TEST(EnvTest, RenameReplacesAndCopyKeepsBytes) {

@@ -229,8 +229,10 @@ std::optional<std::string> TryUtf8ToCp932(std::string_view utf8) {
   return FromWide(*wide, 932);
 }
 
+std::unique_ptr<Env> NewPlatformEnv() { return std::make_unique<WindowsEnv>(); }
+
 Env& DefaultEnv() {
-  static WindowsEnv env;  // stateless
+  static WindowsEnv env;
   return env;
 }
 

@@ -12,7 +12,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   s1ordo::QtMessageBoxes boxes;
-  s1ordo::Context ctx(s1ordo::DefaultEnv());
+  auto env = s1ordo::NewPlatformEnv();
+  s1ordo::Context ctx(*env);
   try {
     ctx.SystemFolder = s1ordo::ChooseSystemFolder(ctx.env, "");
   } catch (const s1ordo::Error& e) {
