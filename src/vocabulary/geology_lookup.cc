@@ -126,6 +126,10 @@ std::string Joined(const Record& r) {
 // written does not stop the run: the user is warned once.
 void MarkVocabularyAdded(Context& ctx) {
   GeologyLookupCache& cache = ctx.geology_cache;
+  if (cache.reread_files) {
+    cache.kishitu = VocabularyFileCache();
+    cache.xkishitu = VocabularyFileCache();
+  }
   try {
     const std::string path = ctx.env.ProgramFolder() + ctx.sep() + "PATADD.txt";
     if (!ctx.env.Exists(path)) WriteWholeFile(ctx.env, path, "");

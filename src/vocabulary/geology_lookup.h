@@ -44,8 +44,15 @@ struct GeologyLookupCache {
   bool marker_failed = false;
   // Warnings for the user: the run shows them when it ends.
   std::vector<std::string> warnings;
+  // Read both files anew for every lookup, as without this cache (kept by
+  // Clear); for comparing the two ways.
+  bool reread_files = false;
 
-  void Clear() { *this = GeologyLookupCache(); }
+  void Clear() {
+    bool reread = reread_files;
+    *this = GeologyLookupCache();
+    reread_files = reread;
+  }
 };
 
 // The geology code of the name (blanks at both ends ignored); "0000" for an
