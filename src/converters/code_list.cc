@@ -19,7 +19,11 @@ void CodeList::Read() {
   std::string code, item;
   while (!in.AtEnd()) {
     long line = in.LineNumber();
-    if (!in.ReadItem(&code)) break;
+    if (!in.ReadItem(&code)) {  // only the empty last line was left
+      incomplete_ = true;
+      incomplete_line_ = line;
+      break;
+    }
     bool whole = true;
     for (int k = 1; k < items_per_entry_ && whole; ++k) whole = in.ReadItem(&item);
     if (!whole) {
@@ -45,7 +49,8 @@ void CodeList::Read() {
 }
 
 void CodeList::FailIncomplete() const {
-  throw Error(Sjis(u8"コードリストの最後の項目に名称がありません"), path_, incomplete_line_);
+  throw Error(Sjis(u8"コードリストの終わりを越えて読もうとしました (最後の項目が欠けているか、最後に空の行があります)"),
+              path_, incomplete_line_);
 }
 
 const std::string& CodeList::LastName(double code) {

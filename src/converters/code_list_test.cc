@@ -39,6 +39,12 @@ TEST_F(CodeListTest, LastEntryWithoutNameFailsWhereAScanReachesIt) {
   EXPECT_THROW(list.FirstName(2), Error);
   EXPECT_THROW(list.FirstName(0), Error);
   EXPECT_THROW(list.LastName(1), Error);
+
+  List("E.txt", {S(u8"1,砂"), ""});  // an empty last line is read past the end too
+  CodeList ended = Open("E.txt");
+  EXPECT_EQ(ended.FirstName(1), S(u8"砂"));
+  EXPECT_THROW(ended.FirstName(3), Error);
+  EXPECT_THROW(ended.LastName(1), Error);
 }
 
 }  // namespace

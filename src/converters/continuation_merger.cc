@@ -17,16 +17,13 @@ namespace {
 
 using Record = std::array<std::string, 3>;
 
-// Reads the next record; false when the source has no further item. A
-// record that ends before its third item throws.
-bool ReadRecord(ItemReader& in, const std::string& path, Record* record) {
+// Reads the next record; running past the end of the source (a record cut
+// short, or only the empty last line left) throws.
+void ReadRecord(ItemReader& in, const std::string& path, Record* record) {
   long line = in.LineNumber();
-  for (size_t j = 0; j < record->size(); ++j) {
-    if (in.ReadItem(&(*record)[j])) continue;
-    if (j == 0) return false;
-    throw Error(Sjis(u8"レコードの途中でファイルが終わっています"), path, line);
-  }
-  return true;
+  for (size_t j = 0; j < record->size(); ++j)
+    if (!in.ReadItem(&(*record)[j]))
+      throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
 }
 
 float Depth(const std::string& text, const std::string& path, long line) {
@@ -59,17 +56,14 @@ void MergeContinuationRecords(Context& ctx, const std::string& base_name) {
 
   Record record;
   long line = in.LineNumber();
-  if (!ReadRecord(in, source, &record)) {  // nothing but blank lines
-    out->Close();
-    return;
-  }
+  ReadRecord(in, source, &record);
   // The first record always starts a depth, whatever its depth item holds.
   float depth = Depth(record[1], source, line);
   std::string text = std::move(record[2]);
   long long number = 1;
   while (!in.AtEnd()) {
     line = in.LineNumber();
-    if (!ReadRecord(in, source, &record)) break;
+    ReadRecord(in, source, &record);
     if (Trim(record[1]).empty()) {
       text += record[2];
       continue;

@@ -40,6 +40,9 @@ TEST_F(ContinuationMergerTest, RecordCutShortOrHugeDepthFails) {
   }
   Source("N12.TXT", {"1,1E39,A"});
   EXPECT_THROW(MergeContinuationRecords(ctx, "N12"), Error);
+  // The empty last line holds no record: reading it runs past the end.
+  Source("N12.TXT", {"1,1.00,A", ""});
+  EXPECT_THROW(MergeContinuationRecords(ctx, "N12"), Error);
 }
 
 TEST_F(ContinuationMergerTest, ConvertCopiesTheTemporaryFileAndKeepsIt) {

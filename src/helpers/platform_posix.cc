@@ -271,10 +271,14 @@ class PosixEnv : public Env {
   }
   void RenameFile(const std::string& from, const std::string& to) override {
     std::error_code ec;
-    fs::path source = resolver_.Resolve(from), target = resolver_.Resolve(to);
+    // The file takes the name as written, as it does where letter case is
+    // ignored; a file whose name differs only in case is replaced.
+    fs::path source = resolver_.Resolve(from), existing = resolver_.Resolve(to);
+    fs::path target = existing.parent_path() / fs::path(NativeText(to)).filename();
     fs::rename(source, target, ec);
     if (ec) throw Error(Cause(u8"ファイル名を変更できません", ec.value()), from);
     resolver_.Removed(source);
+    if (existing != target && existing != source && fs::remove(existing, ec)) resolver_.Removed(existing);
     resolver_.Added(target);
   }
   void CopyFile(const std::string& from, const std::string& to) override {

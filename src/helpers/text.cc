@@ -21,9 +21,11 @@ std::string LeftChars(std::string_view text, size_t n) {
 }
 
 std::string RightChars(std::string_view text, size_t n) {
-  std::vector<size_t> starts = CharStarts(text);
-  if (n >= starts.size()) return std::string(text);
-  return std::string(text.substr(starts[starts.size() - n]));
+  size_t count = CharCount(text);
+  if (n >= count) return std::string(text);
+  size_t i = 0;
+  for (size_t skip = count - n; skip > 0; --skip) i += CharLength(text, i);
+  return std::string(text.substr(i));
 }
 
 std::string MidChars(std::string_view text, size_t start, size_t n) {
@@ -58,9 +60,11 @@ std::string MidBytes(std::string_view text, long start, long length) {
 }
 
 std::string RightJustifyWith(std::string_view text, size_t w, char pad) {
-  std::string padded(w, pad);
-  padded.append(text);
-  return RightChars(padded, w);
+  size_t count = CharCount(text);
+  if (count >= w) return RightChars(text, w);
+  std::string out(w - count, pad);
+  out.append(text);
+  return out;
 }
 
 std::string RightJustify(std::string_view text, size_t w) { return RightJustifyWith(text, w, ' '); }

@@ -18,9 +18,9 @@ class RecordFile {
   // Reads the whole file; a missing file throws Error naming it.
   RecordFile(Env& env, std::string path);
 
-  // Reads the next record of n items into items (resized to n). False when
-  // no item is left (an empty last line holds none). A record cut short by
-  // the end of the file throws Error naming the file and its line.
+  // Reads the next record of n items into items (resized to n). False at the
+  // end of the file. Running past the end (a record cut short, or only the
+  // empty last line left) throws Error naming the file and its line.
   bool Next(int n, std::vector<std::string>& items);
 
   // 1-based line on which the record last read began.

@@ -58,8 +58,9 @@ std::string LookupLegendCode(Context& ctx, const LegendList& list, const std::st
   ItemReader in(ctx.env.ReadFile(path));
   while (!in.AtEnd()) {
     std::string code, entry;
-    if (!in.ReadItem(&code)) break;  // only an empty last line was left
     long line = in.LineNumber();
+    if (!in.ReadItem(&code))  // only the empty last line was left
+      throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
     if (!in.ReadItem(&entry)) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
     any_record = true;
     double value = ReadNumber(code);

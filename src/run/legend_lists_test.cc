@@ -119,9 +119,12 @@ TEST_F(LegendListsTest, ANameCutToEightBytesIsAddedAsANewName) {
 TEST_F(LegendListsTest, ARecordWithoutItsNameAtTheEndFailsTheBackwardLookup) {
   WriteBytes(Path(kLegendL2), Lines({"1," + S(u8"東京都"), "2"}));
   EXPECT_THROW(LookupLegendCode(ctx, kLegendL2, S(u8"横浜市")), Error);
-  // A list ending with an empty line is complete.
+  // An empty last line holds no record either: reading it runs past the end,
+  // unless the name is found before it.
   WriteBytes(Path(kLegendL3), Lines({"1," + S(u8"鉛直"), ""}));
-  EXPECT_EQ(LookupLegendCode(ctx, kLegendL3, S(u8"水平")), "2");
+  EXPECT_THROW(LookupLegendCode(ctx, kLegendL3, S(u8"水平")), Error);
+  EXPECT_EQ(LookupLegendCode(ctx, kLegendL3, S(u8"鉛直")), "1");
+  EXPECT_EQ(ReadBytes(Path(kLegendL3)), Lines({"1," + S(u8"鉛直"), ""}));  // nothing appended
 }
 
 }  // namespace
