@@ -57,6 +57,21 @@ TEST(TextTest, SubstringsMatchWholeCharacters) {
   EXPECT_FALSE(ContainsChars("", ""));
 }
 
+TEST(TextTest, SearchSkipsMatchesInsideACharacterAndFindsTheNextOne) {
+  // 0x81 0x41 is one character; the "A" bytes after it stand alone.
+  const std::string text = "\x81" "AAA";
+  EXPECT_EQ(FindChars(text, "A"), 2u);
+  EXPECT_EQ(FindChars(text, "AA"), 2u);  // overlaps the match at byte 1
+  EXPECT_EQ(FindChars(text, "AAA"), std::string::npos);
+  EXPECT_EQ(FindChars("abcabc", "abc", 1), 3u);
+  EXPECT_EQ(FindChars("abc", "", 1), 1u);
+  EXPECT_EQ(FindChars("abc", "c", 9), std::string::npos);
+  // Long repetitive texts, as a hostile list may hold.
+  const std::string many(200000, 'a');
+  EXPECT_EQ(FindChars(many + "b", std::string(100000, 'a') + "b"), 100000u);
+  EXPECT_FALSE(ContainsChars(many, std::string(100000, 'a') + "b"));
+}
+
 TEST(TextTest, LetterCaseIsIgnoredForSingleByteLettersOnly) {
   EXPECT_TRUE(EqualsIgnoreCase("n1.txt", "N1.TXT"));
   EXPECT_FALSE(EqualsIgnoreCase("n1.txt", "N2.TXT"));
