@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Builds the seed corpus of the fuzz targets from the sample data in examples/.
 
-Writes tests/fuzz/corpus/<target>/<name> (replacing what is there). The file
+Writes tests/fuzz/corpus/<target>/<name>, replacing the earlier seeds but
+keeping the inputs that once found a fault (regress-*). The file
 name tables must stay in the order of the fuzz targets' tables; inputs of
 several files are chunks separated by FF FF, each chunk's first byte picking
 the file (see fuzz_support.h)."""
 import pathlib
-import shutil
 
 HERE = pathlib.Path(__file__).resolve().parent
 EXAMPLES = HERE.parent.parent / "examples"
@@ -59,7 +59,10 @@ def write(target, name, data):
 
 
 def main():
-    shutil.rmtree(CORPUS, ignore_errors=True)
+    # Inputs that once found a fault ("regress-*") stay; the rest is rebuilt.
+    for path in CORPUS.glob("*/*"):
+        if not path.name.startswith("regress-"):
+            path.unlink()
     samples = sorted(p for p in EXAMPLES.rglob("*") if p.is_file())
     for k, path in enumerate(samples):
         data = path.read_bytes()
