@@ -199,7 +199,15 @@ TEST_F(FaultsTest, ReadOnlyFoldersByPermission) {
   }
   chmod(ridevi.c_str(), 0755);
   if (!enforced) GTEST_SKIP() << "running as root: folder permissions are not enforced";
+
+  const std::string work = In(dir, {"out", "B-2"});
+  test::MakeFolder(work);
+  ASSERT_EQ(chmod(work.c_str(), 0555), 0);
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  ExpectFailureNaming(work + "/");
+  chmod(work.c_str(), 0755);
   EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+  ExpectPatternDataWhole();
   ExpectNextRunCompletes();
 }
 #endif  // _WIN32
