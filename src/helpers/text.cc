@@ -21,6 +21,7 @@ std::string LeftChars(std::string_view text, size_t n) {
 }
 
 std::string RightChars(std::string_view text, size_t n) {
+  if (n == 0) return {};
   std::vector<size_t> starts = CharStarts(text);
   if (n >= starts.size()) return std::string(text);
   return std::string(text.substr(starts[starts.size() - n]));

@@ -16,6 +16,8 @@ TEST(TextTest, CharactersFollowShiftJisLeadBytes) {
   EXPECT_EQ(CharCount(std::string("a\x82")), 2u);
   EXPECT_EQ(LeftChars(S(u8"調査名"), 2), S(u8"調査"));
   EXPECT_EQ(RightChars(S(u8"表ソa"), 2), S(u8"ソa"));
+  EXPECT_EQ(RightChars("abc", 0), "");  // once read before the text's first character
+  EXPECT_EQ(RightJustify("abc", 0), "");
   EXPECT_EQ(MidChars(S(u8"C:\\表"), 3, 1), "\\");
 }
 

@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       int16_t v16 = RoundToInt16(value);
       Require(v16 - value <= 0.5 && value - v16 <= 0.5, "RoundToInt16 off");
     } catch (const Error&) {
-      Require(value < -32768.5 || value > 32767.5, "RoundToInt16 refused a 16-bit value");
+      // Halves go to the even neighbour: 32767.5 gives 32768, -32768.5 gives -32768.
+      Require(value < -32768.5 || value >= 32767.5, "RoundToInt16 refused a 16-bit value");
     }
     try {
       RoundToInt32(value);
@@ -66,8 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const float single = ToSingle(value);
     (void)SingleText(single);
     Require(FormatDecimal2(static_cast<int>(width), single).size() >= width, "FormatDecimal2 too short");
-    const float second = ToSingle(value / 7);
-    Require(GridSquareCode(single, second, single, second, single, second).size() == 8, "grid code not 8 long");
+    // Any coordinates give a text; a point of the grid (latitude 20 to 46
+    // degrees, longitude 100 to 180) gives 8 digits.
+    const float minutes = ToSingle(std::fmod(std::fabs(value), 60));
+    (void)GridSquareCode(single, minutes, minutes, single, minutes, minutes);
+    const double lat = single + minutes / 60.0 + minutes / 3600.0;
+    if (lat >= 20 && lat < 46) {
+      const std::string code = GridSquareCode(single, minutes, minutes, single + 100, minutes, minutes);
+      Require(code.size() == 8, "grid code not 8 long:", code);
+    }
   }
 
   // Byte and character cuts.
