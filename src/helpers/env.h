@@ -83,6 +83,15 @@ Env& DefaultEnv();
 // Writes a whole file (created anew) and closes it.
 void WriteWholeFile(Env& env, const std::string& path, std::string_view bytes);
 
+// Adds lines (each ended by CR LF) at the end of a file that must outlive a
+// failed run, such as a list of the pattern-data folder; a missing file is
+// created. A last line without its line end is ended first, so that the new
+// lines never run into it. The whole file is written beside the old one
+// (path & ".new") and renamed over it, so a failure (a full disk, a folder
+// that cannot be written) leaves the file as it was; the Error then names
+// the file.
+void AppendWholeLines(Env& env, const std::string& path, std::string_view lines);
+
 }  // namespace s1ordo
 
 #endif  // S1ORDO_HELPERS_ENV_H_

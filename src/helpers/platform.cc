@@ -48,4 +48,23 @@ void WriteWholeFile(Env& env, const std::string& path, std::string_view bytes) {
   file->Close();
 }
 
+void AppendWholeLines(Env& env, const std::string& path, std::string_view lines) {
+  const std::string temporary = path + ".new";
+  try {
+    std::string bytes = env.FileSize(path) < 0 ? std::string() : env.ReadFile(path);
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+    bytes += lines;
+    WriteWholeFile(env, temporary, bytes);
+    env.RenameFile(temporary, path);
+  } catch (Error& e) {
+    try {
+      if (env.FileSize(temporary) >= 0) env.DeleteFile(temporary);
+    } catch (const Error&) {
+      // The first failure is the one to report.
+    }
+    e.set_file(path);
+    throw;
+  }
+}
+
 }  // namespace s1ordo

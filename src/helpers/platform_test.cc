@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "fault_env.h"
 #include "helpers/error.h"
 #include "test_support.h"
 
@@ -114,6 +115,34 @@ TEST(EnvTest, FailuresNameTheFile) {
     EXPECT_EQ(e.file(), dir / "missing.txt");
   }
   EXPECT_THROW(DefaultEnv().NewWritableFile(dir / "no/such/folder/x.txt"), Error);
+}
+
+TEST(EnvTest, AppendedLinesReachTheFileWholeOrNotAtAll) {
+  TempDir dir;
+  const std::string path = dir / "L1.txt";
+  WriteBytes(path, "1,a\r\n2,b");
+  test::FaultEnv env;
+  AppendWholeLines(env, path, "3,c\r\n");
+  EXPECT_EQ(test::ReadBytes(path), "1,a\r\n2,b\r\n3,c\r\n");
+  AppendWholeLines(env, dir / "new.txt", "1,x\r\n");  // a missing file is created
+  EXPECT_EQ(test::ReadBytes(dir / "new.txt"), "1,x\r\n");
+
+  // The disk fills up half-way through the new content, or the final
+  // rename fails: the file keeps its old content and nothing is left beside.
+  for (int fault = 0; fault < 2; ++fault) {
+    env.space = fault == 0 ? 10 : -1;
+    env.before = [&](std::string_view op, const std::string&) {
+      if (fault == 1 && op == "RenameFile") throw Error("rename refused");
+    };
+    try {
+      AppendWholeLines(env, path, "4,d\r\n");
+      ADD_FAILURE() << "no failure with fault " << fault;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.file(), path);
+    }
+    EXPECT_EQ(test::ReadBytes(path), "1,a\r\n2,b\r\n3,c\r\n");
+    EXPECT_FALSE(test::FileExists(path + ".new"));
+  }
 }
 
 TEST(LibraryTest, CountsAndTrims) {

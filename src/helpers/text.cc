@@ -82,9 +82,30 @@ std::string LeftJustifyBytes(std::string_view text, size_t w) {
 }
 
 size_t FindChars(std::string_view text, std::string_view part, size_t from) {
-  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
-    if (i < from) continue;
-    if (text.substr(i, part.size()) == part) return i;
+  std::vector<bool> starts(text.size(), false);
+  for (size_t i = 0; i < text.size(); i += CharLength(text, i)) starts[i] = true;
+  if (part.empty()) {
+    for (size_t i = from; i < text.size(); ++i)
+      if (starts[i]) return i;
+    return std::string_view::npos;
+  }
+  // Knuth-Morris-Pratt over the bytes, keeping the first match that starts a
+  // character: linear in both lengths, so that long repetitive items (a
+  // hostile list) cannot make the search quadratic.
+  std::vector<size_t> border(part.size(), 0);
+  for (size_t i = 1, k = 0; i < part.size(); ++i) {
+    while (k > 0 && part[i] != part[k]) k = border[k - 1];
+    if (part[i] == part[k]) ++k;
+    border[i] = k;
+  }
+  for (size_t i = from, k = 0; i < text.size(); ++i) {
+    while (k > 0 && text[i] != part[k]) k = border[k - 1];
+    if (text[i] == part[k]) ++k;
+    if (k == part.size()) {
+      size_t start = i + 1 - k;
+      if (starts[start]) return start;
+      k = border[k - 1];
+    }
   }
   return std::string_view::npos;
 }

@@ -16,6 +16,8 @@ TEST(TextTest, CharactersFollowShiftJisLeadBytes) {
   EXPECT_EQ(CharCount(std::string("a\x82")), 2u);
   EXPECT_EQ(LeftChars(S(u8"調査名"), 2), S(u8"調査"));
   EXPECT_EQ(RightChars(S(u8"表ソa"), 2), S(u8"ソa"));
+  EXPECT_EQ(RightChars("abc", 0), "");  // once read before the text's first character
+  EXPECT_EQ(RightJustify("abc", 0), "");
   EXPECT_EQ(MidChars(S(u8"C:\\表"), 3, 1), "\\");
 }
 
@@ -55,6 +57,21 @@ TEST(TextTest, SubstringsMatchWholeCharacters) {
   EXPECT_TRUE(ContainsChars(S(u8"砂質シルト"), S(u8"シルト")));
   EXPECT_TRUE(ContainsChars("abc", ""));
   EXPECT_FALSE(ContainsChars("", ""));
+}
+
+TEST(TextTest, SearchSkipsMatchesInsideACharacterAndFindsTheNextOne) {
+  // 0x81 0x41 is one character; the "A" bytes after it stand alone.
+  const std::string text = "\x81" "AAA";
+  EXPECT_EQ(FindChars(text, "A"), 2u);
+  EXPECT_EQ(FindChars(text, "AA"), 2u);  // overlaps the match at byte 1
+  EXPECT_EQ(FindChars(text, "AAA"), std::string::npos);
+  EXPECT_EQ(FindChars("abcabc", "abc", 1), 3u);
+  EXPECT_EQ(FindChars("abc", "", 1), 1u);
+  EXPECT_EQ(FindChars("abc", "c", 9), std::string::npos);
+  // Long repetitive texts, as a hostile list may hold.
+  const std::string many(200000, 'a');
+  EXPECT_EQ(FindChars(many + "b", std::string(100000, 'a') + "b"), 100000u);
+  EXPECT_FALSE(ContainsChars(many, std::string(100000, 'a') + "b"));
 }
 
 TEST(TextTest, LetterCaseIsIgnoredForSingleByteLettersOnly) {

@@ -4,6 +4,7 @@
 #include "helpers/error.h"
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
+#include "helpers/platform.h"
 #include "helpers/text.h"
 
 namespace s1ordo {
@@ -76,9 +77,7 @@ std::string LookupLegendCode(Context& ctx, const LegendList& list, const std::st
     if (!any_record) largest = 0;  // the first name of a list gets code 1
     if (largest < kLastCode) {
       found = TrimmedDoubleText(largest + 1);
-      auto out = ctx.env.NewAppendableFile(path);
-      out->Append(found + "," + searched + "\r\n");
-      out->Close();
+      AppendWholeLines(ctx.env, path, found + "," + searched + "\r\n");
     }
   }
   return found.empty() ? std::string(list.no_code) : found;

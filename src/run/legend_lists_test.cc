@@ -116,6 +116,16 @@ TEST_F(LegendListsTest, ANameCutToEightBytesIsAddedAsANewName) {
             Lines({"5," + S(u8"埋立地"), "6," + S(u8"自然堤防帯"), "7," + S(u8"自然堤防")}));
 }
 
+TEST_F(LegendListsTest, ANameAddedToAListWithoutItsLastLineEndGetsALineOfItsOwn) {
+  // Lists edited by hand often lack the last CR LF; the new record must not
+  // run into the last one ("2,粘土3,礫" would rename code 2 and lose 3).
+  WriteBytes(Path(kLegendL1), "1," + S(u8"砂") + "\r\n2," + S(u8"粘土"));
+  EXPECT_EQ(LookupLegendCode(ctx, kLegendL1, S(u8"礫")), "3");
+  EXPECT_EQ(ReadBytes(Path(kLegendL1)), Lines({"1," + S(u8"砂"), "2," + S(u8"粘土"), "3," + S(u8"礫")}));
+  EXPECT_EQ(LookupLegendName(ctx, kLegendL1, "2"), S(u8"粘土") + "    ");
+  EXPECT_FALSE(test::FileExists(Path(kLegendL1) + ".new"));
+}
+
 TEST_F(LegendListsTest, ARecordWithoutItsNameAtTheEndFailsTheBackwardLookup) {
   WriteBytes(Path(kLegendL2), Lines({"1," + S(u8"東京都"), "2"}));
   EXPECT_THROW(LookupLegendCode(ctx, kLegendL2, S(u8"横浜市")), Error);

@@ -1,0 +1,321 @@
+// Runs on the sample boreholes under faults of the machine: a destination or
+// pattern-data folder that cannot be written, a disk that fills up part-way,
+// files that vanish during the run. Each run must end with an error that
+// names the file, leave the source folder as it was and every list of the
+// pattern-data folder either as it was or as a complete run leaves it (never
+// half-written), and the next run in the same process must work.
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <map>
+
+#include "app/startup.h"
+#include "fault_env.h"
+#include "helpers/encoding.h"
+#include "helpers/text.h"
+#include "run/run.h"
+#include "test_support.h"
+
+namespace s1ordo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FakeUi;
+using test::FaultEnv;
+using test::ReadBytes;
+using test::S;
+using test::Snapshot;
+using test::TempDir;
+using test::WriteBytes;
+
+using Tree = std::vector<std::pair<std::string, std::string>>;
+
+// dir & separator & each part, joined by the platform's separator, as the
+// run builds its paths.
+std::string In(const TempDir& dir, std::initializer_list<std::string_view> parts) {
+  const char sep = Separator(NativePathForm());
+  std::string path = dir.path();
+  for (std::string_view part : parts) path += sep + std::string(part);
+  return path;
+}
+
+bool ContainsIgnoreCase(const std::string& text, const std::string& part) {
+  for (size_t i = 0; i + part.size() <= text.size(); ++i)
+    if (EqualsIgnoreCase(std::string_view(text).substr(i, part.size()), part)) return true;
+  return false;
+}
+
+// The samples in a temporary folder: DIZIVAD with B-1 and B-2, RIDEVI,
+// LISTS, and a system folder whose two settings files name them.
+void Lay(const TempDir& dir) {
+  const fs::path examples = S1ORDO_EXAMPLES_DIR;
+  fs::create_directories(fs::path(In(dir, {"DIZIVAD"})));
+  for (const char* borehole : {"B-1", "B-2"})
+    fs::copy(examples / "DIZIVAD" / borehole, fs::path(In(dir, {"DIZIVAD"})) / borehole, fs::copy_options::recursive);
+  fs::copy(examples / "RIDEVI", fs::path(In(dir, {"RIDEVI"})), fs::copy_options::recursive);
+  fs::copy(examples / "LISTS", fs::path(In(dir, {"LISTS"})), fs::copy_options::recursive);
+  WriteBytes(In(dir, {"system", "DodavoZ5.ini"}), "[RIDEVI]\r\n" + In(dir, {"RIDEVI", ""}) + "\r\n");
+  WriteBytes(In(dir, {"system", "Ridevi.ini"}), "[LISTS]\r\n" + In(dir, {"LISTS", ""}) + "\r\n");
+}
+
+// Starts up on the laid-out samples and prepares the window's choice.
+void Prepare(const TempDir& dir, Context& ctx, FakeUi& ui, const std::string& destination) {
+  ctx.SystemFolder = In(dir, {"system"});
+  ASSERT_TRUE(StartUp(ctx));
+  ui.text2 = In(dir, {"DIZIVAD"});
+  ui.text1 = destination;
+  ui.SetBoreholes({"B-1", "B-2"});
+}
+
+class FaultsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // What a complete run makes of the pattern-data folder.
+    TempDir dir;
+    Lay(dir);
+    Context ctx(DefaultEnv());
+    FakeUi ui;
+    Prepare(dir, ctx, ui, In(dir, {"out"}));
+    ASSERT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted);
+    complete_ = new Tree(Snapshot(In(dir, {"RIDEVI"})));
+  }
+  static void TearDownTestSuite() {
+    delete complete_;
+    complete_ = nullptr;
+  }
+
+  FaultsTest() : ctx(env) {
+    Lay(dir);
+    Prepare(dir, ctx, ui, In(dir, {"out"}));
+    source_before = Snapshot(In(dir, {"DIZIVAD"}));
+    ridevi_before = Snapshot(In(dir, {"RIDEVI"}));
+  }
+
+  RunOutcome Run() {
+    ui.boxes.clear();
+    ui.SetBoreholes({"B-1", "B-2"});
+    return Command1_Click(ctx, ui);
+  }
+
+  // The failure box of the last run; it must name the file.
+  void ExpectFailureNaming(const std::string& path) {
+    ASSERT_FALSE(ui.boxes.empty());
+    EXPECT_EQ(ui.boxes.back().kind, MessageKind::kError);
+    EXPECT_NE(ui.boxes.back().text.find(S(u8"ファイル: ") + path), std::string::npos)
+        << DisplayText(ui.boxes.back().text);
+    EXPECT_FALSE(ui.busy);
+  }
+
+  // Every file of the pattern-data folder is as before the run or as a
+  // complete run leaves it; no other file is there.
+  void ExpectPatternDataWhole() {
+    std::map<std::string, std::string> before(ridevi_before.begin(), ridevi_before.end());
+    std::map<std::string, std::string> complete(complete_->begin(), complete_->end());
+    Tree now = Snapshot(In(dir, {"RIDEVI"}));
+    EXPECT_EQ(now.size(), ridevi_before.size());
+    for (const auto& [name, bytes] : now) {
+      bool known = (before.count(name) && before[name] == bytes) || (complete.count(name) && complete[name] == bytes);
+      EXPECT_TRUE(known) << name << " is neither as before nor as after a complete run";
+    }
+  }
+
+  // The program goes on: without the fault the next run converts.
+  void ExpectNextRunCompletes() {
+    env.read_only.clear();
+    env.space = -1;
+    env.before = nullptr;
+    EXPECT_EQ(Run(), RunOutcome::kCompleted);
+    EXPECT_EQ(Snapshot(In(dir, {"RIDEVI"})), *complete_);
+    EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+    EXPECT_TRUE(test::FileExists(In(dir, {"out", "B-2", "X7.txt"})));
+  }
+
+  static Tree* complete_;
+  TempDir dir;
+  FaultEnv env;
+  Context ctx;
+  FakeUi ui;
+  Tree source_before, ridevi_before;
+};
+
+Tree* FaultsTest::complete_ = nullptr;
+
+// The sample run extends "L1.txt" for B-2, so the pattern-data folder is
+// written to; otherwise the tests below would prove little.
+TEST_F(FaultsTest, TheSampleRunExtendsALegendList) {
+  ASSERT_NE(*complete_, ridevi_before);
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_EQ(Snapshot(In(dir, {"RIDEVI"})), *complete_);
+}
+
+TEST_F(FaultsTest, DestinationThatCannotBeWritten) {
+  // The destination folder itself cannot be made.
+  env.read_only = In(dir, {"out"});
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  ExpectFailureNaming(In(dir, {"out"}));
+  EXPECT_FALSE(test::FileExists(In(dir, {"out"})));
+
+  // The folder of the second borehole is there but cannot be written.
+  test::MakeFolder(In(dir, {"out", "B-2"}));
+  env.read_only = In(dir, {"out", "B-2"});
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  ExpectFailureNaming(In(dir, {"out", "B-2", ""}));
+  EXPECT_NE(ui.boxes.back().text.find(S(u8"ボーリング孔: B-2")), std::string::npos);
+  EXPECT_TRUE(test::FileExists(In(dir, {"out", "B-1", "X7.txt"})));  // the first borehole was converted
+  EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+  ExpectPatternDataWhole();
+  ExpectNextRunCompletes();
+}
+
+TEST_F(FaultsTest, ReadOnlyPatternDataFolder) {
+  env.read_only = In(dir, {"RIDEVI"});
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  // B-2's title names a legend that "L1.txt" must take.
+  ExpectFailureNaming(In(dir, {"RIDEVI", "L1.txt"}));
+  EXPECT_EQ(Snapshot(In(dir, {"RIDEVI"})), ridevi_before);
+  EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+  ExpectNextRunCompletes();
+}
+
+#ifndef _WIN32
+// Folder permissions, as an ordinary user meets them. Root writes anyway,
+// so there the Env-based tests above stand in.
+TEST_F(FaultsTest, ReadOnlyFoldersByPermission) {
+  const std::string ridevi = In(dir, {"RIDEVI"});
+  ASSERT_EQ(chmod(ridevi.c_str(), 0555), 0);
+  const bool enforced = access(ridevi.c_str(), W_OK) != 0;
+  if (enforced) {
+    EXPECT_EQ(Run(), RunOutcome::kFailed);
+    ExpectFailureNaming(ridevi + "/L1.txt");
+    EXPECT_EQ(Snapshot(ridevi), ridevi_before);
+  }
+  chmod(ridevi.c_str(), 0755);
+  if (!enforced) GTEST_SKIP() << "running as root: folder permissions are not enforced";
+
+  const std::string work = In(dir, {"out", "B-2"});
+  test::MakeFolder(work);
+  ASSERT_EQ(chmod(work.c_str(), 0555), 0);
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  ExpectFailureNaming(work + "/");
+  chmod(work.c_str(), 0755);
+  EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+  ExpectPatternDataWhole();
+  ExpectNextRunCompletes();
+}
+#endif  // _WIN32
+
+TEST_F(FaultsTest, DiskFillingUpPartWay) {
+  // Measure what a complete run writes, and where "L1.txt" is rewritten.
+  int64_t total = 0, list_starts = -1;
+  {
+    TempDir other;
+    Lay(other);
+    FaultEnv counting;
+    counting.before = [&](std::string_view op, const std::string& path) {
+      if (op == "NewWritableFile" && path == In(other, {"RIDEVI", "L1.txt.new"})) list_starts = counting.written;
+    };
+    Context c(counting);
+    FakeUi u;
+    Prepare(other, c, u, In(other, {"out"}));
+    ASSERT_EQ(Command1_Click(c, u), RunOutcome::kCompleted);
+    ASSERT_GE(list_starts, 0);
+    total = counting.written;
+  }
+  int64_t list_size = 0;
+  for (const auto& [name, bytes] : *complete_)
+    if (name == "L1.txt") list_size = static_cast<int64_t>(bytes.size());
+  ASSERT_GT(list_size, 0);
+  std::vector<int64_t> budgets = {0, 1, total / 4, total / 2, list_starts - 1, list_starts,
+                                  list_starts + 1, list_starts + list_size / 2, total - 1};
+  for (int64_t budget : budgets) {
+    SCOPED_TRACE("disk space " + std::to_string(budget) + " of " + std::to_string(total));
+    env.space = budget;
+    EXPECT_EQ(Run(), RunOutcome::kFailed);
+    ASSERT_FALSE(ui.boxes.empty());
+    const std::string& text = ui.boxes.back().text;
+    EXPECT_NE(text.find(S(u8"ファイル: ") + dir.path()), std::string::npos) << DisplayText(text);
+    EXPECT_NE(text.find("No space left on device"), std::string::npos) << DisplayText(text);
+    EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+    ExpectPatternDataWhole();
+    if (budget >= list_starts && budget < list_starts + list_size)
+      ExpectFailureNaming(In(dir, {"RIDEVI", "L1.txt"}));
+  }
+  ExpectNextRunCompletes();
+}
+
+#ifndef _WIN32
+// A real file size limit on the test process's child: the write that
+// crosses it fails with EFBIG in the real file layer.
+TEST_F(FaultsTest, FileSizeLimitOfTheProcess) {
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{200, 200};  // smaller than the largest sample file
+    setrlimit(RLIMIT_FSIZE, &limit);
+    Context c(DefaultEnv());
+    FakeUi u;
+    c.SystemFolder = In(dir, {"system"});
+    if (!StartUp(c)) _exit(10);
+    u.text2 = In(dir, {"DIZIVAD"});
+    u.text1 = In(dir, {"out"});
+    u.SetBoreholes({"B-1", "B-2"});
+    if (Command1_Click(c, u) != RunOutcome::kFailed) _exit(11);
+    const std::string& text = u.boxes.back().text;
+    if (u.boxes.back().kind != MessageKind::kError) _exit(12);
+    if (text.find(S(u8"ファイル: ") + In(dir, {"out", "B-1", ""})) == std::string::npos) _exit(13);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no start, 11: not failed, 12: no error box, 13: file not named";
+  EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+  ExpectPatternDataWhole();
+  ExpectNextRunCompletes();
+}
+#endif  // _WIN32
+
+TEST_F(FaultsTest, SourceFileRemovedBeforeItIsCopied) {
+  const std::string victim = In(dir, {"DIZIVAD", "B-2", "N5.TXT"});
+  const std::string kept = ReadBytes(victim);
+  env.before = [&](std::string_view op, const std::string& path) {
+    if (op == "CopyFile" && path == victim) fs::remove(victim);
+  };
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  ExpectFailureNaming(victim);
+  EXPECT_FALSE(test::FileExists(victim));
+  WriteBytes(victim, kept);
+  EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+  ExpectPatternDataWhole();
+  ExpectNextRunCompletes();
+}
+
+TEST_F(FaultsTest, WorkFileRemovedBetweenItsTestAndItsReading) {
+  // Every source a converter reads, removed just before it is read.
+  for (const char* name : {"N11.TXT", "G30.TXT", "N5.hed", "G41A.txt", "N12.TXT", "N6.txt", "N7.txt",
+                           "TITL1.TXT", "CNT.TXT"}) {
+    SCOPED_TRACE(name);
+    const std::string victim = In(dir, {"out", "B-1", ""}) + name;
+    env.before = [&](std::string_view op, const std::string& path) {
+      if (op == "ReadFile" && EqualsIgnoreCase(path, victim)) fs::remove(victim);
+    };
+    EXPECT_EQ(Run(), RunOutcome::kFailed);
+    ASSERT_FALSE(ui.boxes.empty());
+    EXPECT_TRUE(ContainsIgnoreCase(ui.boxes.back().text, S(u8"ファイル: ") + victim)) << DisplayText(ui.boxes.back().text);
+    EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
+    ExpectPatternDataWhole();
+  }
+  ExpectNextRunCompletes();
+}
+
+}  // namespace
+}  // namespace s1ordo

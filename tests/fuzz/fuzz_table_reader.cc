@@ -1,0 +1,54 @@
+// The shared record reader on any table file: records of any item count and
+// slot are read until the end of the table, which always comes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_support.h"
+#include "helpers/env.h"
+#include "helpers/error.h"
+#include "helpers/table_reader.h"
+
+using namespace s1ordo;
+using fuzz::Require;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2) return 0;
+  // Byte 0: first item count (1 .. 100); byte 1: the slot and whether an
+  // empty file is kept. The rest is the file.
+  const int first_count = 1 + data[0] % 100;
+  const int slot = data[1] % 101;
+  const EmptyFile empty_file = (data[1] & 0x80) ? EmptyFile::kKeep : EmptyFile::kDelete;
+  const std::string bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
+
+  fuzz::Scratch& scratch = fuzz::Scratch::Get();
+  scratch.Reset({});
+  const std::string path = scratch.path() + "/N9.TXT";
+  fuzz::WriteFile(path, bytes);
+
+  TableReader table;
+  int16_t empty = 0;
+  OpenTableFile(DefaultEnv(), table, path, empty, empty_file);
+  Require((empty != 0) == bytes.empty(), "empty flag wrong");
+  Require(DefaultEnv().Exists(path) == (!bytes.empty() || empty_file == EmptyFile::kKeep),
+          "empty file kept or deleted wrongly");
+  if (empty == 0) {
+    int count = first_count;
+    for (size_t records = 0;; ++records) {
+      Require(records <= bytes.size(), "the table never ends");
+      ReadTableRecord(table, count, slot);
+      if (table.RecordPositions[slot] == EndOfTable) break;
+      count = 1 + (count * 7 + static_cast<int>(records)) % 100;
+    }
+  }
+  // Item counts and slots out of range are refused.
+  bool refused = false;
+  try {
+    ReadTableRecord(table, 101, 0);
+  } catch (const Error&) {
+    refused = true;
+  }
+  Require(refused, "item count 101 accepted");
+  CloseTable(table);
+  return 0;
+}
