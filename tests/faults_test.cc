@@ -16,6 +16,7 @@
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "app/startup.h"
 #include "fault_env.h"
@@ -114,17 +115,45 @@ class FaultsTest : public ::testing::Test {
     EXPECT_FALSE(ui.busy);
   }
 
-  // Every file of the pattern-data folder is as before the run or as a
-  // complete run leaves it; no other file is there.
+  // No file of the pattern-data folder is half-written: each is as before
+  // the run, as a complete run leaves it, or in between, made of whole lines
+  // that the complete run also writes (the boreholes converted before the
+  // failure extend the vocabulary and legend lists); no other file is there.
   void ExpectPatternDataWhole() {
     std::map<std::string, std::string> before(ridevi_before.begin(), ridevi_before.end());
     std::map<std::string, std::string> complete(complete_->begin(), complete_->end());
     Tree now = Snapshot(In(dir, {"RIDEVI"}));
     EXPECT_EQ(now.size(), ridevi_before.size());
     for (const auto& [name, bytes] : now) {
-      bool known = (before.count(name) && before[name] == bytes) || (complete.count(name) && complete[name] == bytes);
-      EXPECT_TRUE(known) << name << " is neither as before nor as after a complete run";
+      if ((before.count(name) && before[name] == bytes) || (complete.count(name) && complete[name] == bytes))
+        continue;
+      ASSERT_TRUE(before.count(name) && complete.count(name)) << name;
+      EXPECT_TRUE(WholeLinesBetween(before[name], bytes, complete[name]))
+          << name << " is neither as before, nor as after a complete run, nor made of their whole lines";
     }
+  }
+
+  // The lines of `now` end with CR LF, include every line of `before` and
+  // are all lines of `before` or `complete`.
+  static bool WholeLinesBetween(const std::string& before, const std::string& now, const std::string& complete) {
+    if (!now.empty() && now.size() < 2) return false;
+    if (!now.empty() && now.compare(now.size() - 2, 2, "\r\n") != 0) return false;
+    auto lines = [](const std::string& text) {
+      std::multiset<std::string> out;
+      for (size_t start = 0; start < text.size();) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        out.insert(text.substr(start, end - start));
+        start = end + 2;
+      }
+      return out;
+    };
+    std::multiset<std::string> b = lines(before), n = lines(now), c = lines(complete);
+    for (const auto& line : b)
+      if (n.count(line) < b.count(line)) return false;
+    for (const auto& line : n)
+      if (!b.count(line) && !c.count(line)) return false;
+    return true;
   }
 
   // The program goes on: without the fault the next run converts.
@@ -178,8 +207,8 @@ TEST_F(FaultsTest, DestinationThatCannotBeWritten) {
 TEST_F(FaultsTest, ReadOnlyPatternDataFolder) {
   env.read_only = In(dir, {"RIDEVI"});
   EXPECT_EQ(Run(), RunOutcome::kFailed);
-  // B-2's title names a legend that "L1.txt" must take.
-  ExpectFailureNaming(In(dir, {"RIDEVI", "L1.txt"}));
+  // The first layer name that the vocabulary lacks needs "XKISHITU.TMP".
+  ExpectFailureNaming(In(dir, {"RIDEVI", "XKISHITU.TMP"}));
   EXPECT_EQ(Snapshot(In(dir, {"RIDEVI"})), ridevi_before);
   EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
   ExpectNextRunCompletes();
@@ -237,6 +266,10 @@ TEST_F(FaultsTest, DiskFillingUpPartWay) {
                                   list_starts + 1, list_starts + list_size / 2, total - 1};
   for (int64_t budget : budgets) {
     SCOPED_TRACE("disk space " + std::to_string(budget) + " of " + std::to_string(total));
+    // Every budget starts from the same pattern data and an empty destination.
+    fs::remove_all(fs::path(In(dir, {"RIDEVI"})));
+    fs::remove_all(fs::path(In(dir, {"out"})));
+    fs::copy(fs::path(S1ORDO_EXAMPLES_DIR) / "RIDEVI", fs::path(In(dir, {"RIDEVI"})), fs::copy_options::recursive);
     env.space = budget;
     EXPECT_EQ(Run(), RunOutcome::kFailed);
     ASSERT_FALSE(ui.boxes.empty());

@@ -140,6 +140,26 @@ void MarkVocabularyAdded(Context& ctx) {
   }
 }
 
+// Appends the line to the vocabulary file by writing the whole file anew
+// beside it (the bytes known to be on disk, then the line) and renaming it
+// over the old one, so a failure part-way (a full disk) leaves the file as it
+// was.
+void AppendToVocabulary(Context& ctx, const VocabularyFileCache& file, const std::string& added) {
+  const std::string temporary = file.path + ".new";
+  try {
+    WriteWholeFile(ctx.env, temporary, file.bytes + added);
+    ctx.env.RenameFile(temporary, file.path);
+  } catch (Error& e) {
+    try {
+      if (ctx.env.FileSize(temporary) >= 0) ctx.env.DeleteFile(temporary);
+    } catch (const Error&) {
+      // The first failure is the one to report.
+    }
+    e.set_file(file.path);
+    throw;
+  }
+}
+
 }  // namespace
 
 std::string LookupGeologyCode(Context& ctx, const std::string& name) {
@@ -161,9 +181,7 @@ std::string LookupGeologyCode(Context& ctx, const std::string& name) {
     }
 
     const std::string added = record + "\r\n";
-    auto out = ctx.env.NewAppendableFile(kishitu.path);
-    out->Append(added);
-    out->Close();
+    AppendToVocabulary(ctx, kishitu, added);
     Appended(kishitu, added);
 
     MarkVocabularyAdded(ctx);
