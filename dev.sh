@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Set-up, build and the everyday commands of s1ordo on Debian 12.
 #   ./dev.sh demo    install what is missing, build, convert the sample data
-#   ./dev.sh test    install what is missing, build, run every test
+#   ./dev.sh test    install what is missing, build (clang, sanitizers), run every test
+#   ./dev.sh fuzz [SECONDS]  each fuzz target for SECONDS (20) in the build of `test`
 #   ./dev.sh gui     install what is missing, build, open the window on the sample data
 #   ./dev.sh windows cross-compile for Windows and run the core tests under Wine
 #   ./dev.sh build   build only
@@ -11,7 +12,7 @@ ROOT=$(pwd)
 BUILD=${S1ORDO_BUILD_DIR:-$ROOT/build}
 
 PACKAGES=(cmake g++ make pkg-config libgtest-dev libgmock-dev qt6-base-dev libgl-dev
-          fonts-ipafont-gothic xvfb xauth time)
+          fonts-ipafont-gothic xvfb xauth time clang libclang-rt-14-dev)
 
 setup() {
   local missing=()
@@ -44,6 +45,23 @@ windows() {
   [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
   export WINEDEBUG=-all WINEPREFIX="$ROOT/build-win/wineprefix"
   "$wine" "$ROOT/build-win/tests/s1ordo_tests.exe" --gtest_brief=1
+}
+
+# Every test, in a clang build with AddressSanitizer and
+# UndefinedBehaviorSanitizer (and the fuzz targets' coverage, so that
+# `./dev.sh fuzz` reuses the same build).
+TEST_BUILD=${S1ORDO_TEST_BUILD_DIR:-$ROOT/build-test}
+test_all() {
+  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$TEST_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DS1ORDO_FUZZ=ON -DS1ORDO_BUILD_GUI=ON >/dev/null
+  cmake --build "$TEST_BUILD" -j"$(nproc)"
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  cd "$TEST_BUILD" && ctest --output-on-failure -j"$(nproc)"
+}
+
+# Each fuzz target for the given seconds, in the build of `test`.
+fuzz() {
+  S1ORDO_FUZZ_BUILD_DIR="$TEST_BUILD" S1ORDO_FUZZ_SKIP_TESTS=1 "$ROOT/tests/fuzz/run_all.sh" "$1"
 }
 
 # A settings file: line 1 ignored, line 2 the folder, in code page 932.
@@ -84,10 +102,11 @@ gui() {
 
 case "${1:-}" in
   demo) setup; build; demo ;;
-  test) setup; build; cd "$BUILD" && ctest --output-on-failure -j"$(nproc)" ;;
+  test) setup; test_all ;;
+  fuzz) setup; fuzz "${2:-20}" ;;
   gui) setup; build; gui ;;
   windows) windows ;;
   build) build ;;
   setup) setup ;;
-  *) echo "usage: $0 demo|test|gui|windows|build|setup" >&2; exit 64 ;;
+  *) echo "usage: $0 demo|test|fuzz|gui|windows|build|setup" >&2; exit 64 ;;
 esac

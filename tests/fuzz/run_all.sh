@@ -26,13 +26,19 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DS1ORDO_BUILD_GUI=OFF -DS1ORDO_FUZZ=ON >/dev/null
+# A build folder made already (./dev.sh test) keeps its own settings.
+if [ -f "$BUILD/CMakeCache.txt" ]; then
+  cmake "$BUILD" -DS1ORDO_FUZZ=ON >/dev/null
+else
+  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DS1ORDO_BUILD_GUI=OFF -DS1ORDO_FUZZ=ON >/dev/null
+fi
 cmake --build "$BUILD" -j2
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$BUILD" && ctest --output-on-failure -j2)
+# S1ORDO_FUZZ_SKIP_TESTS=1: the test suite has just run in this build.
+[ -n "${S1ORDO_FUZZ_SKIP_TESTS:-}" ] || (cd "$BUILD" && ctest --output-on-failure -j2)
 
 # The fuzz targets write their scratch files to memory when they can.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
