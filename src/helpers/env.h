@@ -92,6 +92,11 @@ void WriteWholeFile(Env& env, const std::string& path, std::string_view bytes);
 // the file.
 void AppendWholeLines(Env& env, const std::string& path, std::string_view lines);
 
+// Replaces the file's content with bytes the same way: written beside it
+// (path & ".new") and renamed over it; on failure the file is as it was,
+// the ".new" file is removed and the Error names the file.
+void ReplaceWholeFile(Env& env, const std::string& path, std::string_view bytes);
+
 }  // namespace s1ordo
 
 #endif  // S1ORDO_HELPERS_ENV_H_

@@ -49,11 +49,21 @@ void WriteWholeFile(Env& env, const std::string& path, std::string_view bytes) {
 }
 
 void AppendWholeLines(Env& env, const std::string& path, std::string_view lines) {
+  std::string bytes;
+  try {
+    if (env.FileSize(path) >= 0) bytes = env.ReadFile(path);
+  } catch (Error& e) {
+    e.set_file(path);
+    throw;
+  }
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
+  bytes += lines;
+  ReplaceWholeFile(env, path, bytes);
+}
+
+void ReplaceWholeFile(Env& env, const std::string& path, std::string_view bytes) {
   const std::string temporary = path + ".new";
   try {
-    std::string bytes = env.FileSize(path) < 0 ? std::string() : env.ReadFile(path);
-    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
-    bytes += lines;
     WriteWholeFile(env, temporary, bytes);
     env.RenameFile(temporary, path);
   } catch (Error& e) {

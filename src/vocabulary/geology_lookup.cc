@@ -1,6 +1,7 @@
 #include "vocabulary/geology_lookup.h"
 
 #include "helpers/encoding.h"
+#include "helpers/env.h"
 #include "helpers/error.h"
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
@@ -126,10 +127,6 @@ std::string Joined(const Record& r) {
 // written does not stop the run: the user is warned once.
 void MarkVocabularyAdded(Context& ctx) {
   GeologyLookupCache& cache = ctx.geology_cache;
-  if (cache.reread_files) {
-    cache.kishitu = VocabularyFileCache();
-    cache.xkishitu = VocabularyFileCache();
-  }
   try {
     const std::string path = ctx.env.ProgramFolder() + ctx.sep() + "PATADD.txt";
     if (!ctx.env.Exists(path)) WriteWholeFile(ctx.env, path, "");
@@ -141,23 +138,11 @@ void MarkVocabularyAdded(Context& ctx) {
 }
 
 // Appends the line to the vocabulary file by writing the whole file anew
-// beside it (the bytes known to be on disk, then the line) and renaming it
+// (the bytes known to be on disk, then the line) beside it and renaming it
 // over the old one, so a failure part-way (a full disk) leaves the file as it
 // was.
 void AppendToVocabulary(Context& ctx, const VocabularyFileCache& file, const std::string& added) {
-  const std::string temporary = file.path + ".new";
-  try {
-    WriteWholeFile(ctx.env, temporary, file.bytes + added);
-    ctx.env.RenameFile(temporary, file.path);
-  } catch (Error& e) {
-    try {
-      if (ctx.env.FileSize(temporary) >= 0) ctx.env.DeleteFile(temporary);
-    } catch (const Error&) {
-      // The first failure is the one to report.
-    }
-    e.set_file(file.path);
-    throw;
-  }
+  ReplaceWholeFile(ctx.env, file.path, file.bytes + added);
 }
 
 }  // namespace
@@ -166,6 +151,10 @@ std::string LookupGeologyCode(Context& ctx, const std::string& name) {
   const std::string s = Trim(name);
   if (s.empty()) return "0000";
   GeologyLookupCache& cache = ctx.geology_cache;
+  if (cache.reread_files) {
+    cache.kishitu = VocabularyFileCache();
+    cache.xkishitu = VocabularyFileCache();
+  }
   try {
     VocabularyFileCache& kishitu = Load(ctx, cache.kishitu, "KISHITU.TXT");
     if (const Record* r = Find(kishitu, s)) return (*r)[0];
