@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <algorithm>
 #include <filesystem>
@@ -38,7 +39,11 @@ TempDir::TempDir() {
   std::random_device rd;
   fs::path base = fs::temp_directory_path();
   for (;;) {
-    fs::path p = base / ("s1ordo-test-" + std::to_string(rd()));
+    // Names of one length, so that paths (and files that hold their parts)
+    // have the same length in every test run.
+    char name[32];
+    std::snprintf(name, sizeof name, "s1ordo-test-%010u", static_cast<unsigned>(rd()));
+    fs::path p = base / name;
     if (fs::create_directory(p)) {
       path_ = Text(p);
       break;

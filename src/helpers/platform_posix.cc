@@ -18,6 +18,7 @@
 #include "helpers/encoding.h"
 #include "helpers/env.h"
 #include "helpers/error.h"
+#include "helpers/stdio_file.h"
 #include "helpers/text.h"
 
 namespace fs = std::filesystem;
@@ -58,13 +59,6 @@ class Converter {
  private:
   iconv_t cd_;
 };
-
-// "what: reason" as a code page 932 text.
-std::string Cause(std::u8string_view what, int err) {
-  std::string reason = std::strerror(err);
-  auto converted = TryUtf8ToCp932(reason);
-  return Sjis(what) + ": " + (converted ? *converted : reason);
-}
 
 // Native (UTF-8) form of a code page 932 path.
 std::string NativeText(const std::string& path) {
@@ -195,34 +189,6 @@ std::string SortKey(const std::string& name) {
   return key;
 }
 
-class PosixFile : public WritableFile {
- public:
-  PosixFile(std::string path, std::FILE* f) : path_(std::move(path)), f_(f) {
-    std::setvbuf(f_, nullptr, _IOFBF, 1 << 16);
-  }
-  ~PosixFile() override {
-    if (f_) std::fclose(f_);
-  }
-  void Append(std::string_view bytes) override {
-    if (!f_) throw Error(Sjis(u8"閉じたファイルに書き込もうとしました"), path_);
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f_) != bytes.size())
-      throw Error(Cause(u8"ファイルに書き込めません", errno), path_);
-  }
-  void Close() override {
-    if (!f_) return;
-    std::FILE* f = f_;
-    f_ = nullptr;
-    bool ok = std::fflush(f) == 0;
-    int err = errno;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) throw Error(Cause(u8"ファイルに書き込めません", err ? err : errno), path_);
-  }
-
- private:
-  std::string path_;
-  std::FILE* f_;
-};
-
 class PosixEnv : public Env {
  public:
   PathForm form() const override { return PathForm::kPosix; }
@@ -231,15 +197,7 @@ class PosixEnv : public Env {
     fs::path p = resolver_.Resolve(path);
     std::FILE* f = std::fopen(p.c_str(), "rb");
     if (!f) throw Error(Cause(u8"ファイルを開けません", errno), path);
-    std::string bytes;
-    char buf[1 << 16];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    bool failed = std::ferror(f);
-    int err = errno;
-    std::fclose(f);
-    if (failed) throw Error(Cause(u8"ファイルを読めません", err), path);
-    return bytes;
+    return ReadAndClose(f, path);
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
@@ -332,7 +290,7 @@ class PosixEnv : public Env {
     std::FILE* f = std::fopen(p.c_str(), mode);
     if (!f) throw Error(Cause(u8"ファイルを作成できません", errno), path);
     resolver_.Added(p);
-    return std::make_unique<PosixFile>(path, f);
+    return NewStdioFile(path, f);
   }
 
   std::vector<std::string> List(const std::string& folder, bool folders) {

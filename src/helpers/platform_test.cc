@@ -99,8 +99,12 @@ TEST(EnvTest, RenameReplacesAndCopyKeepsBytes) {
   WriteBytes(dir / "N4.TXT", "old");
   WriteBytes(dir / "N4_WK.TXT", bytes);
   env.RenameFile(dir / "N4_WK.TXT", dir / "n4.txt");
-  // The name as written replaces the one that differs only in letter case.
+  EXPECT_EQ(ListFiles(env, dir.path()).size(), 1u);
+#ifndef _WIN32
+  // The name as written replaces the one that differs only in letter case
+  // (on Windows the file system decides).
   EXPECT_EQ(ListFiles(env, dir.path()), std::vector<std::string>{"n4.txt"});
+#endif
   EXPECT_EQ(test::ReadBytes(dir / "n4.txt"), bytes);
   env.CopyFile(dir / "n4.txt", dir / "X.TXT");
   EXPECT_EQ(test::ReadBytes(dir / "X.TXT"), bytes);

@@ -16,6 +16,7 @@
 #include "helpers/encoding.h"
 #include "helpers/env.h"
 #include "helpers/error.h"
+#include "helpers/stdio_file.h"
 #include "helpers/text.h"
 
 namespace fs = std::filesystem;
@@ -57,42 +58,10 @@ std::string Cp932(const std::wstring& wide) {
   return text ? *text : std::string("?");
 }
 
-std::string Cause(std::u8string_view what, int err) {
-  return Sjis(what) + ": " + std::string(std::strerror(err));
-}
-
 std::wstring SortKey(std::wstring name) {
   CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
   return name;
 }
-
-class WindowsFile : public WritableFile {
- public:
-  WindowsFile(std::string path, std::FILE* f) : path_(std::move(path)), f_(f) {
-    std::setvbuf(f_, nullptr, _IOFBF, 1 << 16);
-  }
-  ~WindowsFile() override {
-    if (f_) std::fclose(f_);
-  }
-  void Append(std::string_view bytes) override {
-    if (!f_) throw Error(Sjis(u8"閉じたファイルに書き込もうとしました"), path_);
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f_) != bytes.size())
-      throw Error(Cause(u8"ファイルに書き込めません", errno), path_);
-  }
-  void Close() override {
-    if (!f_) return;
-    std::FILE* f = f_;
-    f_ = nullptr;
-    bool ok = std::fflush(f) == 0;
-    int err = errno;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) throw Error(Cause(u8"ファイルに書き込めません", err ? err : errno), path_);
-  }
-
- private:
-  std::string path_;
-  std::FILE* f_;
-};
 
 class WindowsEnv : public Env {
  public:
@@ -101,15 +70,7 @@ class WindowsEnv : public Env {
   std::string ReadFile(const std::string& path) override {
     std::FILE* f = _wfopen(Native(path).c_str(), L"rb");
     if (!f) throw Error(Cause(u8"ファイルを開けません", errno), path);
-    std::string bytes;
-    char buf[1 << 16];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    bool failed = std::ferror(f);
-    int err = errno;
-    std::fclose(f);
-    if (failed) throw Error(Cause(u8"ファイルを読めません", err), path);
-    return bytes;
+    return ReadAndClose(f, path);
   }
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override { return Open(path, L"wb"); }
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override { return Open(path, L"ab"); }
@@ -185,7 +146,7 @@ class WindowsEnv : public Env {
   std::unique_ptr<WritableFile> Open(const std::string& path, const wchar_t* mode) {
     std::FILE* f = _wfopen(Native(path).c_str(), mode);
     if (!f) throw Error(Cause(u8"ファイルを作成できません", errno), path);
-    return std::make_unique<WindowsFile>(path, f);
+    return NewStdioFile(path, f);
   }
 
   std::vector<std::string> List(const std::string& folder, bool folders) {
