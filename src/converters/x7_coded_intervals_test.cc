@@ -135,6 +135,16 @@ TEST_F(CodedIntervalsTest, BadListsAndCodesFailNamingTheFile) {
   EXPECT_EQ(Convert({"1,a,100,0,1,x,y"}).size(), 1u);
   WriteBytes(ctx.InBorehole("N7.txt"), "1,a,abc,0,1,x,y\r\n");
   EXPECT_THROW(ConvertCodedIntervals(ctx), Error);
+  // The empty last line of the source holds no record: reading it runs
+  // past the end of the file.
+  WriteBytes(ctx.InBorehole("N7.txt"), "1,a,100,0,1,x,y\r\n\r\n");
+  try {
+    ConvertCodedIntervals(ctx);
+    ADD_FAILURE() << "no error for the empty last line";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), ctx.InBorehole("N7.txt"));
+    EXPECT_EQ(e.line(), 2);
+  }
 }
 
 }  // namespace
