@@ -1,7 +1,7 @@
 #include "converters/continuation_merger.h"
 
-#include <array>
 #include <cmath>
+#include <vector>
 
 #include "converters/record_converter.h"
 #include "helpers/encoding.h"
@@ -14,17 +14,6 @@
 
 namespace s1ordo {
 namespace {
-
-using Record = std::array<std::string, 3>;
-
-// Reads the next record; running past the end of the source (a record cut
-// short, or only the empty last line left) throws.
-void ReadRecord(ItemReader& in, const std::string& path, Record* record) {
-  long line = in.LineNumber();
-  for (size_t j = 0; j < record->size(); ++j)
-    if (!in.ReadItem(&(*record)[j]))
-      throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
-}
 
 float Depth(const std::string& text, const std::string& path, long line) {
   float depth = static_cast<float>(ReadNumber(text));
@@ -54,16 +43,16 @@ void MergeContinuationRecords(Context& ctx, const std::string& base_name) {
   ItemReader in(ctx.env.ReadFile(source));
   auto out = ctx.env.NewWritableFile(ctx.InBorehole(base_name + ".tmp"));
 
-  Record record;
+  std::vector<std::string> record;
   long line = in.LineNumber();
-  ReadRecord(in, source, &record);
+  ReadRecord(in, 3, source, record);
   // The first record always starts a depth, whatever its depth item holds.
   float depth = Depth(record[1], source, line);
   std::string text = std::move(record[2]);
   long long number = 1;
   while (!in.AtEnd()) {
     line = in.LineNumber();
-    ReadRecord(in, source, &record);
+    ReadRecord(in, 3, source, record);
     if (Trim(record[1]).empty()) {
       text += record[2];
       continue;

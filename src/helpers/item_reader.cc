@@ -1,5 +1,8 @@
 #include "helpers/item_reader.h"
 
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+
 namespace s1ordo {
 namespace {
 
@@ -74,6 +77,13 @@ bool ItemReader::ReadItem(std::string* item) {
   pos_ = i;
   *item = std::move(value);
   return true;
+}
+
+void ReadRecord(ItemReader& in, int n, const std::string& path, std::vector<std::string>& items) {
+  long line = in.LineNumber();
+  items.resize(static_cast<size_t>(n));
+  for (std::string& item : items)
+    if (!in.ReadItem(&item)) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
 }
 
 }  // namespace s1ordo

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace s1ordo {
 
@@ -44,6 +45,11 @@ class ItemReader {
   long line_ = 1;
   bool after_comma_ = false;  // the last item ended at a comma
 };
+
+// Reads the next record of n items into items (resized to n). Running past
+// the end of the file (a record cut short, or only the empty last line left)
+// throws Error naming path and the line where the record began.
+void ReadRecord(ItemReader& in, int n, const std::string& path, std::vector<std::string>& items);
 
 }  // namespace s1ordo
 

@@ -12,14 +12,9 @@ RecordFile::RecordFile(Env& env, std::string path) : path_(std::move(path)) {
 }
 
 bool RecordFile::Next(int n, std::vector<std::string>& items) {
-  items.resize(static_cast<size_t>(n));
   line_ = in_.LineNumber();
   if (in_.AtEnd()) return false;
-  for (int j = 0; j < n; ++j) {
-    if (!in_.ReadItem(&items[static_cast<size_t>(j)]))
-      throw Error(Sjis(u8"レコードの途中でファイルが終わっています (項目数 ") + TrimmedText(n) + ")",
-                  path_, line_);
-  }
+  ReadRecord(in_, n, path_, items);
   return true;
 }
 

@@ -57,12 +57,11 @@ std::string LookupLegendCode(Context& ctx, const LegendList& list, const std::st
   double largest = kNoCodeYet;
   bool any_record = false;
   ItemReader in(ctx.env.ReadFile(path));
+  std::vector<std::string> record;
   while (!in.AtEnd()) {
-    std::string code, entry;
-    long line = in.LineNumber();
-    if (!in.ReadItem(&code))  // only the empty last line was left
-      throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
-    if (!in.ReadItem(&entry)) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
+    ReadRecord(in, 2, path, record);
+    const std::string& code = record[0];
+    const std::string& entry = record[1];
     any_record = true;
     double value = ReadNumber(code);
     if (value > largest) largest = value;

@@ -26,17 +26,6 @@ int64_t ProbeLength(Context& ctx, const std::string& path) {
   return size;
 }
 
-// Reads the next n items (index 0 unused) or throws an error that names the
-// file and the line where the record began.
-std::vector<std::string> ReadRecord(ItemReader& in, int n, const std::string& path) {
-  long line = in.LineNumber();
-  std::vector<std::string> items(n + 1);
-  for (int k = 1; k <= n; ++k)
-    if (!in.ReadItem(&items[k]))
-      throw Error(Sjis(u8"レコードの途中でファイルが終わっています"), path, line);
-  return items;
-}
-
 }  // namespace
 
 void CopyBoreholeFiles(Context& ctx, const BoreholeJob& job) {
@@ -48,9 +37,10 @@ void RewriteCountFile(Context& ctx, RunState& state, const BoreholeJob& job) {
   const std::string path = job.work_folder + "CNT.TXT";
   if (ProbeLength(ctx, path) > 0) {
     ItemReader in(ctx.env.ReadFile(path));
-    std::vector<std::string> items = ReadRecord(in, 6, path);
-    state.count_value5 = items[5];
-    state.count_value6 = items[6];
+    std::vector<std::string> items;
+    ReadRecord(in, 6, path, items);
+    state.count_value5 = items[4];
+    state.count_value6 = items[5];
     try {
       if (ReadNumber(state.count_value5) > 20) state.count_value5 = "2";
     } catch (Error& e) {
@@ -73,13 +63,14 @@ void RewriteInclusionFile(Context& ctx, const std::string& work_folder) {
   auto out = ctx.env.NewWritableFile(work);
   while (!in.AtEnd()) {
     long line = in.LineNumber();
-    std::vector<std::string> items = ReadRecord(in, 4, path);
-    std::string& item1 = items[1];
-    std::string& item2 = items[2];
-    std::string& item3 = items[3];
+    std::vector<std::string> items;
+    ReadRecord(in, 4, path, items);
+    std::string& item1 = items[0];
+    std::string& item2 = items[1];
+    std::string& item3 = items[2];
     double code = 0;
     try {
-      code = ReadNumber(items[4]);
+      code = ReadNumber(items[3]);
     } catch (Error& e) {
       e.set_file(path);
       e.set_line(line);

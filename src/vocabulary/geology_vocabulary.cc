@@ -10,31 +10,25 @@
 namespace s1ordo {
 namespace {
 
-std::string NextItem(ItemReader& in, const std::string& path) {
-  std::string item;
-  long line = in.LineNumber();
-  if (!in.ReadItem(&item)) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
-  return item;
-}
-
 // Every record of the file, read 6 items at a time until its end. Throws
 // Error for a missing file, a record cut short by the end of the file, more
 // than `bound` records, or item 1 or 6 outside 16 bits.
 std::vector<VocabularyEntry> ReadVocabularyFile(Env& env, const std::string& path, size_t bound) {
   ItemReader in(env.ReadFile(path));
   std::vector<VocabularyEntry> entries;
+  std::vector<std::string> items;
   while (!in.AtEnd()) {
     long line = in.LineNumber();
     if (entries.size() == bound)
       throw Error(Sjis(u8"語彙ファイルのレコードが多すぎます"), path, line);
     VocabularyEntry e;
     try {
-      e.code = RoundToInt16(ReadNumber(NextItem(in, path)));
-      e.name = NextItem(in, path);
-      e.item3 = NextItem(in, path);
-      NextItem(in, path);  // item 4 is not kept
-      e.item5 = RoundToInt32(ReadNumber(NextItem(in, path)));
-      e.item6 = RoundToInt16(ReadNumber(NextItem(in, path)));
+      ReadRecord(in, 6, path, items);
+      e.code = RoundToInt16(ReadNumber(items[0]));
+      e.name = items[1];
+      e.item3 = items[2];  // item 4 is not kept
+      e.item5 = RoundToInt32(ReadNumber(items[4]));
+      e.item6 = RoundToInt16(ReadNumber(items[5]));
     } catch (Error& error) {
       if (error.file().empty()) {
         error.set_file(path);
