@@ -62,6 +62,7 @@ std::vector<std::pair<std::string, std::string>> Convert(Env& env, bool reread, 
   Context ctx(env);
   ctx.SystemFolder = dir / (way + "/SYS");
   ctx.geology_cache.reread_files = reread;
+  ctx.code_lists.reread_files = reread;
   EXPECT_TRUE(StartUp(ctx));
   test::FakeUi ui;
   ui.text2 = data / "DIZIVAD";
@@ -73,7 +74,7 @@ std::vector<std::pair<std::string, std::string>> Convert(Env& env, bool reread, 
   auto files = test::Snapshot(dir / way);
   // The settings and "CNT.TXT" hold parts of the folders' paths, which differ.
   std::erase_if(files, [](const auto& f) {
-    return f.first.rfind("SYS", 0) == 0 || f.first.size() >= 7 && f.first.substr(f.first.size() - 7) == "CNT.TXT";
+    return f.first.rfind("SYS", 0) == 0 || (f.first.size() >= 7 && f.first.substr(f.first.size() - 7) == "CNT.TXT");
   });
   return files;
 }

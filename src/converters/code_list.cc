@@ -9,26 +9,39 @@
 
 namespace s1ordo {
 
-CodeList::CodeList(Env& env, std::string path, int items_per_entry)
-    : env_(env), path_(std::move(path)), items_per_entry_(items_per_entry) {}
+std::shared_ptr<const CodeListEntries> CodeListCache::Find(const std::string& path, int items_per_entry) const {
+  if (reread_files) return nullptr;
+  auto it = lists_.find({path, items_per_entry});
+  return it == lists_.end() ? nullptr : it->second;
+}
+
+void CodeListCache::Keep(const std::string& path, int items_per_entry,
+                         std::shared_ptr<const CodeListEntries> entries) {
+  if (!reread_files) lists_[{path, items_per_entry}] = std::move(entries);
+}
+
+CodeList::CodeList(Env& env, std::string path, int items_per_entry, CodeListCache* cache)
+    : env_(env), path_(std::move(path)), items_per_entry_(items_per_entry), cache_(cache) {}
 
 void CodeList::Read() {
-  if (read_) return;
+  if (entries_) return;
+  if (cache_ && (entries_ = cache_->Find(path_, items_per_entry_))) return;
   if (env_.FileSize(path_) < 0) throw Error(Sjis(u8"コードリストがありません"), path_);
+  auto entries = std::make_shared<CodeListEntries>();
   ItemReader in(env_.ReadFile(path_));
   std::string code, item;
   while (!in.AtEnd()) {
     long line = in.LineNumber();
     if (!in.ReadItem(&code)) {  // only the empty last line was left
-      incomplete_ = true;
-      incomplete_line_ = line;
+      entries->incomplete = true;
+      entries->incomplete_line = line;
       break;
     }
     bool whole = true;
     for (int k = 1; k < items_per_entry_ && whole; ++k) whole = in.ReadItem(&item);
     if (!whole) {
-      incomplete_ = true;
-      incomplete_line_ = line;
+      entries->incomplete = true;
+      entries->incomplete_line = line;
       break;
     }
     double value;
@@ -39,35 +52,36 @@ void CodeList::Read() {
       e.set_line(line);
       throw;
     }
-    size_t index = names_.size();
-    names_.push_back(std::move(item));
+    size_t index = entries->names.size();
+    entries->names.push_back(std::move(item));
     if (value == 0) continue;  // never looked up
-    first_.emplace(value, index);
-    last_[value] = index;
+    entries->first.emplace(value, index);
+    entries->last[value] = index;
   }
-  read_ = true;
+  entries_ = std::move(entries);
+  if (cache_) cache_->Keep(path_, items_per_entry_, entries_);
 }
 
 void CodeList::FailIncomplete() const {
   throw Error(Sjis(u8"コードリストの終わりを越えて読もうとしました (最後の項目が欠けているか、最後に空の行があります)"),
-              path_, incomplete_line_);
+              path_, entries_->incomplete_line);
 }
 
 const std::string& CodeList::LastName(double code) {
   Read();
-  if (incomplete_) FailIncomplete();
+  if (entries_->incomplete) FailIncomplete();
   if (code == 0) return none_;
-  auto it = last_.find(code);
-  return it == last_.end() ? none_ : names_[it->second];
+  auto it = entries_->last.find(code);
+  return it == entries_->last.end() ? none_ : entries_->names[it->second];
 }
 
 const std::string& CodeList::FirstName(double code) {
   Read();
   if (code != 0) {
-    auto it = first_.find(code);
-    if (it != first_.end()) return names_[it->second];
+    auto it = entries_->first.find(code);
+    if (it != entries_->first.end()) return entries_->names[it->second];
   }
-  if (incomplete_) FailIncomplete();
+  if (entries_->incomplete) FailIncomplete();
   return none_;
 }
 

@@ -11,18 +11,50 @@
 #ifndef S1ORDO_CONVERTERS_CODE_LIST_H_
 #define S1ORDO_CONVERTERS_CODE_LIST_H_
 
+#include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "helpers/env.h"
 
 namespace s1ordo {
 
+// The entries of one list as reading it gives them.
+struct CodeListEntries {
+  bool incomplete = false;  // the last entry ends before its name
+  long incomplete_line = 0;
+  std::vector<std::string> names;
+  std::unordered_map<double, size_t> first;  // code -> index of its first entry
+  std::unordered_map<double, size_t> last;   // code -> index of its last entry
+};
+
+// The lists as one run has read them. The converters of every borehole look
+// up the same lists, and a run never writes them, so each list is read once
+// per run instead of once per borehole and converter. Cleared at the start
+// of every run, so a list edited between runs is read anew.
+class CodeListCache {
+ public:
+  std::shared_ptr<const CodeListEntries> Find(const std::string& path, int items_per_entry) const;
+  void Keep(const std::string& path, int items_per_entry, std::shared_ptr<const CodeListEntries> entries);
+  void Clear() { lists_.clear(); }
+
+  // Read every list anew for each converter, as without this cache (kept by
+  // Clear); for comparing the two ways.
+  bool reread_files = false;
+
+ private:
+  std::map<std::pair<std::string, int>, std::shared_ptr<const CodeListEntries>> lists_;
+};
+
 class CodeList {
  public:
   // Nothing is read yet. items_per_entry is 2 or 3; the name is the last.
-  CodeList(Env& env, std::string path, int items_per_entry = 2);
+  // With a cache, a list another converter of the run has read already is
+  // taken from there.
+  CodeList(Env& env, std::string path, int items_per_entry = 2, CodeListCache* cache = nullptr);
 
   // The name of the last entry whose code equals code; empty when none.
   // Every lookup of this kind goes through the whole list, so a list whose
@@ -44,12 +76,8 @@ class CodeList {
   Env& env_;
   std::string path_;
   int items_per_entry_;
-  bool read_ = false;
-  bool incomplete_ = false;  // the last entry ends before its name
-  long incomplete_line_ = 0;
-  std::vector<std::string> names_;
-  std::unordered_map<double, size_t> first_;  // code -> index of its first entry
-  std::unordered_map<double, size_t> last_;   // code -> index of its last entry
+  CodeListCache* cache_;
+  std::shared_ptr<const CodeListEntries> entries_;  // null until read
   std::string none_;
 };
 

@@ -47,5 +47,27 @@ TEST_F(CodeListTest, LastEntryWithoutNameFailsWhereAScanReachesIt) {
   EXPECT_THROW(ended.LastName(1), Error);
 }
 
+TEST_F(CodeListTest, ARunReadsEachListOnceAndTheNextRunReadsItAnew) {
+  CodeListCache cache;
+  EXPECT_THROW(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), Error);
+  List("L.txt", {S(u8"1,砂")});  // a missing list is not remembered as missing
+  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), S(u8"砂"));
+
+  List("L.txt", {S(u8"1,粘土"), "2"});
+  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), S(u8"砂"));
+  // Read in threes the same file is another list.
+  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 3, &cache).LastName(1), "2");
+
+  cache.Clear();
+  CodeList anew(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache);
+  EXPECT_EQ(anew.FirstName(1), S(u8"粘土"));
+  EXPECT_THROW(anew.LastName(1), Error);  // the incomplete end is kept with the entries
+  EXPECT_THROW(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), Error);
+
+  cache.reread_files = true;
+  List("L.txt", {S(u8"1,礫")});
+  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), S(u8"礫"));
+}
+
 }  // namespace
 }  // namespace s1ordo

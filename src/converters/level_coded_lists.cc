@@ -46,7 +46,7 @@ void PadCodeFields(Context& ctx) {
 }  // namespace
 
 void ConvertX11(Context& ctx) {
-  CodeList list(ctx.env, ctx.RideviFolder + "l10.txt");
+  CodeList list(ctx.env, ctx.RideviFolder + "l10.txt", 2, &ctx.code_lists);
   ConvertRecords(ctx, "N11.TXT", "X11.txt", 4, 2, [&](Context& c, long long counter) {
     const auto& f = c.table.RecordFields;
     std::string names = JoinedLevelNames(list, HundredsTensUnits(ReadNumber(f[3])));
@@ -55,7 +55,7 @@ void ConvertX11(Context& ctx) {
 }
 
 void ConvertX3(Context& ctx) {
-  CodeList list(ctx.env, ctx.RideviFolder + "L4.txt");
+  CodeList list(ctx.env, ctx.RideviFolder + "L4.txt", 2, &ctx.code_lists);
   const std::string range_mark = Sjis(u8"～");
   ConvertRecords(ctx, "N3.TXT", "X3.txt", 4, 2, [&](Context& c, long long counter) {
     PadCodeFields(c);
@@ -70,7 +70,7 @@ void ConvertX3(Context& ctx) {
 }
 
 void ConvertR13(Context& ctx) {
-  CodeList list(ctx.env, ctx.RideviFolder + "L4.txt");
+  CodeList list(ctx.env, ctx.RideviFolder + "L4.txt", 2, &ctx.code_lists);
   ConvertRecords(ctx, "N13.TXT", "R13.txt", 3, 2, [&](Context& c, long long counter) {
     c.table.RecordFields[4].clear();  // "N13.TXT" has a single code
     PadCodeFields(c);

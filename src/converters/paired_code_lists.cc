@@ -32,7 +32,7 @@ std::string ZeroFilledCode(std::string_view field) { return RightChars("00" + Tr
 void ConvertR30ToR35(Context& ctx) {
   for (const PairedSource& source : kPairedSources) {
     std::string name = source.name;
-    CodeList list(ctx.env, ctx.RideviFolder + source.list, ItemsPerEntry(source.list));
+    CodeList list(ctx.env, ctx.RideviFolder + source.list, ItemsPerEntry(source.list), &ctx.code_lists);
     ConvertRecords(ctx, name + ".TXT", "R" + name.substr(1) + ".txt", 4, 2, [&](Context& c, long long counter) {
       auto& f = c.table.RecordFields;
       f[3] = LeftJustify(f[3], 6);
@@ -48,8 +48,8 @@ void ConvertR30ToR35(Context& ctx) {
 }
 
 void ConvertR72(Context& ctx) {
-  CodeList first_list(ctx.env, ctx.RideviFolder + "L18.txt");
-  CodeList second_list(ctx.env, ctx.RideviFolder + "L18b.txt");
+  CodeList first_list(ctx.env, ctx.RideviFolder + "L18.txt", 2, &ctx.code_lists);
+  CodeList second_list(ctx.env, ctx.RideviFolder + "L18b.txt", 2, &ctx.code_lists);
   ConvertRecords(ctx, "G72.TXT", "R72.txt", 6, 2, [&](Context& c, long long counter) {
     const auto& f = c.table.RecordFields;
     std::string first_name = LeftJustifyBytes(first_list.FirstName(ReadNumber(f[4])), 3);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "converters/code_list.h"
 #include "helpers/env.h"
 #include "helpers/table_reader.h"
 #include "vocabulary/geology_lookup.h"
@@ -50,6 +51,8 @@ struct Context {
   GeologyVocabulary geology;
   // The vocabulary files as the lookups of one run see them.
   GeologyLookupCache geology_cache;
+  // The code lists of the pattern-data folder as this run has read them.
+  CodeListCache code_lists;
 
   // BoreholeFolder & separator & name.
   std::string InBorehole(std::string_view name) const {

@@ -110,6 +110,7 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
   try {
     BuildSoilNameTables(ctx.soil);
     ctx.geology_cache.Clear();
+    ctx.code_lists.Clear();
 
     count = ui.BoreholeCount();
     for (int i = 0; i < count; ++i) {
