@@ -45,11 +45,12 @@ bool ItemReader::ReadItem(std::string* item) {
     return true;
   }
 
-  std::string value;
+  // Stored straight into the caller's string, so a string read into again
+  // and again keeps its buffer.
   if (bytes_[i] == '"') {
     size_t close = bytes_.find('"', i + 1);
     size_t end = close == std::string::npos ? bytes_.size() : close;
-    value.assign(bytes_, i + 1, end - i - 1);
+    item->assign(bytes_, i + 1, end - i - 1);
     for (size_t k = i + 1; k < end; ++k)
       if (bytes_[k] == '\n' || (bytes_[k] == '\r' && (k + 1 >= end || bytes_[k + 1] != '\n'))) ++line_;
     i = close == std::string::npos ? bytes_.size() : close + 1;
@@ -59,7 +60,7 @@ bool ItemReader::ReadItem(std::string* item) {
     while (i < bytes_.size() && bytes_[i] != ',' && !AtLineEnd(i)) ++i;
     size_t end = i;
     while (end > start && IsBlank(bytes_[end - 1])) --end;
-    value.assign(bytes_, start, end - start);
+    item->assign(bytes_, start, end - start);
   }
 
   // Consume the delimiter.
@@ -75,7 +76,6 @@ bool ItemReader::ReadItem(std::string* item) {
     after_comma_ = false;
   }
   pos_ = i;
-  *item = std::move(value);
   return true;
 }
 

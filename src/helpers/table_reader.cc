@@ -26,11 +26,8 @@ void ReadTableRecord(TableReader& reader, int n, int slot) {
   int64_t p = in.Position();
   if (p < in.Length()) {
     reader.RecordPositions[slot] = static_cast<int32_t>(p);
-    std::string item;
-    for (int j = 1; j <= n; ++j) {
-      if (!in.ReadItem(&item)) break;
-      reader.RecordFields[j] = std::move(item);
-    }
+    for (int j = 1; j <= n; ++j)
+      if (!in.ReadItem(&reader.RecordFields[j])) break;  // a field not read keeps its value
   } else {
     reader.RecordPositions[slot] = EndOfTable;
   }
