@@ -19,30 +19,49 @@ size=$(du -sh "$WORK/DIZIVAD" | cut -f1)
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-copy_times=() convert_times=() peaks=()
+# Every run writes new folders; all are removed only after the last run. On a
+# file system without a journal (ext4 here) the kernel skips inodes freed in
+# the last minutes when it allocates new ones, so a run timed right after
+# removing a large tree would pay for that removal.
+rm_outputs() {
+  rm -rf "$WORK"/copy-* "$WORK"/out-* "$WORK"/run-*
+  sync
+  date +%s > "$WORK/removed-at"
+}
+[ ! -e "$WORK/out-1" ] || rm_outputs  # left by an interrupted run
+if [ -e "$WORK/removed-at" ]; then
+  wait=$((70 - ($(date +%s) - $(cat "$WORK/removed-at"))))
+  if ((wait > 0)); then
+    echo "waiting $wait s for the inodes freed by the last removal to be reused" >&2
+    sleep "$wait"
+  fi
+fi
+
+copy_times=() convert_times=() peaks=() cpu=()
 for ((i = 1; i <= RUNS; i++)); do
-  rm -rf "$WORK/copy" "$WORK/out" "$WORK/run"
   sync
   start=$(date +%s.%N)
-  cp -r "$WORK/DIZIVAD" "$WORK/copy"
+  cp -r "$WORK/DIZIVAD" "$WORK/copy-$i"
   end=$(date +%s.%N)
   copy_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f", b - a}')")
-  rm -rf "$WORK/copy"
 
   # Each run starts from the same pattern data (the run extends it).
-  mkdir -p "$WORK/run/SYS"
-  cp -r "$WORK/RIDEVI" "$WORK/run/RIDEVI"
-  cp -r "$WORK/LISTS" "$WORK/run/LISTS"
-  printf '[RIDEVI]\r\n%s/\r\n' "$WORK/run/RIDEVI" > "$WORK/run/SYS/DodavoZ5.ini"
-  printf '[LISTS]\r\n%s/\r\n' "$WORK/run/LISTS" > "$WORK/run/SYS/Ridevi.ini"
+  RUN=$WORK/run-$i
+  mkdir -p "$RUN/SYS"
+  cp -r "$WORK/RIDEVI" "$RUN/RIDEVI"
+  cp -r "$WORK/LISTS" "$RUN/LISTS"
+  printf '[RIDEVI]\r\n%s/\r\n' "$RUN/RIDEVI" > "$RUN/SYS/DodavoZ5.ini"
+  printf '[LISTS]\r\n%s/\r\n' "$RUN/LISTS" > "$RUN/SYS/Ridevi.ini"
   sync
   start=$(date +%s.%N)
-  /usr/bin/time -f '%M' -o "$WORK/run/peak" \
-    "$BUILD/s1ordo" convert "$WORK/DIZIVAD" "$WORK/out" --all --yes --system-folder "$WORK/run/SYS" \
-    >/dev/null 2>"$WORK/run/stderr" || { cat "$WORK/run/stderr" >&2; exit 1; }
+  /usr/bin/time -f '%M %U %S' -o "$RUN/resources" \
+    "$BUILD/s1ordo" convert "$WORK/DIZIVAD" "$WORK/out-$i" --all --yes --system-folder "$RUN/SYS" \
+    >/dev/null 2>"$RUN/stderr" || { cat "$RUN/stderr" >&2; exit 1; }
   end=$(date +%s.%N)
   convert_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f", b - a}')")
-  peaks+=("$(cat "$WORK/run/peak")")
+  read -r peak user sys < "$RUN/resources"
+  peaks+=("$peak")
+  cpu+=("${user}u+${sys}s")
 done
 
 copy=$(printf '%s\n' "${copy_times[@]}" | median)
@@ -50,7 +69,7 @@ convert=$(printf '%s\n' "${convert_times[@]}" | median)
 peak=$(printf '%s\n' "${peaks[@]}" | median)
 echo "N=$N R=$R L=$L V=$V ($size source, $(nproc) cores, median of $RUNS runs)"
 printf 'cp -r:          %8.2f s   (runs: %s)\n' "$copy" "${copy_times[*]}"
-printf 's1ordo convert: %8.2f s   (runs: %s)\n' "$convert" "${convert_times[*]}"
+printf 's1ordo convert: %8.2f s   (runs: %s; cpu: %s)\n' "$convert" "${convert_times[*]}" "${cpu[*]}"
 awk -v c="$convert" -v p="$copy" -v m="$peak" \
   'BEGIN {printf "ratio:          %8.2f\npeak memory:    %8.1f MiB\n", c / p, m / 1024}'
-rm -rf "$WORK/out" "$WORK/run"
+rm_outputs

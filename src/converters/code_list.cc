@@ -9,6 +9,34 @@
 
 namespace s1ordo {
 
+void CodeListEntries::Add(double code, std::string name) {
+  size_t index = names.size();
+  names.push_back(std::move(name));
+  if (code == 0) return;  // never looked up
+  std::pair<size_t, size_t>* found;
+  if (IsSmall(code)) {
+    size_t at = static_cast<size_t>(code);
+    if (small_.size() <= at) small_.resize(at + 1, {kNone, kNone});
+    found = &small_[at];
+  } else {
+    found = &others_.try_emplace(code, kNone, kNone).first->second;
+  }
+  if (found->first == kNone) found->first = index;
+  found->second = index;
+}
+
+size_t CodeListEntries::Find(double code, bool first) const {
+  const std::pair<size_t, size_t>* found = nullptr;
+  if (IsSmall(code)) {
+    size_t at = static_cast<size_t>(code);
+    if (at < small_.size()) found = &small_[at];
+  } else if (auto it = others_.find(code); it != others_.end()) {
+    found = &it->second;
+  }
+  if (!found) return kNone;
+  return first ? found->first : found->second;
+}
+
 std::shared_ptr<const CodeListEntries> CodeListCache::Find(const std::string& path, int items_per_entry) const {
   if (reread_files) return nullptr;
   auto it = lists_.find({path, items_per_entry});
@@ -52,11 +80,7 @@ void CodeList::Read() {
       e.set_line(line);
       throw;
     }
-    size_t index = entries->names.size();
-    entries->names.push_back(std::move(item));
-    if (value == 0) continue;  // never looked up
-    entries->first.emplace(value, index);
-    entries->last[value] = index;
+    entries->Add(value, std::move(item));
   }
   entries_ = std::move(entries);
   if (cache_) cache_->Keep(path_, items_per_entry_, entries_);
@@ -71,15 +95,15 @@ const std::string& CodeList::LastName(double code) {
   Read();
   if (entries_->incomplete) FailIncomplete();
   if (code == 0) return none_;
-  auto it = entries_->last.find(code);
-  return it == entries_->last.end() ? none_ : entries_->names[it->second];
+  size_t index = entries_->Last(code);
+  return index == CodeListEntries::kNone ? none_ : entries_->names[index];
 }
 
 const std::string& CodeList::FirstName(double code) {
   Read();
   if (code != 0) {
-    auto it = entries_->first.find(code);
-    if (it != entries_->first.end()) return entries_->names[it->second];
+    size_t index = entries_->First(code);
+    if (index != CodeListEntries::kNone) return entries_->names[index];
   }
   if (entries_->incomplete) FailIncomplete();
   return none_;

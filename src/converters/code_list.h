@@ -22,13 +22,29 @@
 
 namespace s1ordo {
 
-// The entries of one list as reading it gives them.
-struct CodeListEntries {
+// The entries of one list as reading it gives them, indexed by code.
+class CodeListEntries {
+ public:
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+
+  void Add(double code, std::string name);
+  // Index in names of the first or last entry of a code; kNone when none.
+  size_t First(double code) const { return Find(code, true); }
+  size_t Last(double code) const { return Find(code, false); }
+
   bool incomplete = false;  // the last entry ends before its name
   long incomplete_line = 0;
   std::vector<std::string> names;
-  std::unordered_map<double, size_t> first;  // code -> index of its first entry
-  std::unordered_map<double, size_t> last;   // code -> index of its last entry
+
+ private:
+  // Whole codes from 1 to kSmall - 1 (nearly all codes) are looked up by
+  // position, others by hash.
+  static constexpr double kSmall = 65536;
+  static bool IsSmall(double code) { return code >= 1 && code < kSmall && code == static_cast<double>(static_cast<int>(code)); }
+  size_t Find(double code, bool first) const;
+
+  std::vector<std::pair<size_t, size_t>> small_;                     // code -> first, last
+  std::unordered_map<double, std::pair<size_t, size_t>> others_;     // code -> first, last
 };
 
 // The lists as one run has read them. The converters of every borehole look

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "converter_fixture.h"
 #include "helpers/error.h"
 
@@ -24,6 +27,19 @@ TEST_F(CodeListTest, EntriesAreReadItemByItemAndCodesComparedAsNumbers) {
   EXPECT_EQ(list.LastName(1.5), S(u8"粘土"));
   EXPECT_EQ(list.LastName(1), "");  // 1.5 is not rounded
   EXPECT_EQ(list.LastName(0), "");  // a code that is no number reads as 0 and never matches
+}
+
+TEST_F(CodeListTest, FirstAndLastEntryOfEveryKindOfCode) {
+  // Whole codes, fractions, negative, beyond 16 bits and a code that comes back.
+  List("L.txt", {"3,a", "70000,b", "-2,c", "2.5,d", "3,e", "70000,f", "65535,g", "-2,h", "2.5,i", "1,j"});
+  CodeList list = Open("L.txt");
+  const std::vector<std::tuple<double, std::string, std::string>> cases = {
+      {3, "a", "e"}, {70000, "b", "f"}, {-2, "c", "h"}, {2.5, "d", "i"}, {65535, "g", "g"},
+      {1, "j", "j"}, {2, "", ""},       {4, "", ""},    {65536, "", ""}, {-3, "", ""}, {1e300, "", ""}};
+  for (const auto& [code, first, last] : cases) {
+    EXPECT_EQ(list.FirstName(code), first) << code;
+    EXPECT_EQ(list.LastName(code), last) << code;
+  }
 }
 
 TEST_F(CodeListTest, ThreeItemEntriesSkipTheMiddleItem) {
