@@ -133,7 +133,10 @@ std::string IntervalLine(const RecordFile& file, long long counter, const std::v
   col[8] = bottom != 0 ? TrimmedDoubleText(std::trunc((bottom - top) * 100)) : "   ";
 
   std::string line = col[1];
-  for (int c = 2; c <= kColumns; ++c) line += "," + col[c];
+  for (int c = 2; c <= kColumns; ++c) {
+    line += ',';
+    line += col[c];
+  }
   return line;
 }
 

@@ -161,7 +161,10 @@ class LayerDescriptionWriter {
                        FormatDecimal2(7, record.bottom) + "," + RightJustify(SingleText(record.value6), 3) +
                        "," + RightJustify(SingleText(record.value7), 3);
     for (const auto* group : {&codes, &names, &flags})
-      for (const std::string& field : *group) line += "," + field;
+      for (const std::string& field : *group) {
+        line += ',';
+        line += field;
+      }
     return line;
   }
 
