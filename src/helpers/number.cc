@@ -1,5 +1,6 @@
 #include "helpers/number.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -13,12 +14,77 @@
 namespace s1ordo {
 namespace {
 
+// Powers of ten that are exact in a 64-bit real.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// n as exactly `count` digits, zeros in front, two digits at a time.
+void WriteDigits(uint64_t n, int count, char* out) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  int i = count;
+  for (; i >= 2; i -= 2, n /= 100) std::memcpy(out + i - 2, kPairs + 2 * (n % 100), 2);
+  if (i == 1) out[0] = static_cast<char>('0' + n);
+}
+
+// The first `digits` (at most 15) significant digits of a, a positive finite
+// value, correctly rounded with exact ties to the even digit, written as
+// `digits` characters, and the decimal exponent of the first. False when the
+// scale 10^s that puts `digits` digits before the point is not one of the
+// exact 10^0 ... 10^22 (a of 10^(digits-1) or more, or very small): the
+// caller then takes the digits from to_chars.
+//
+// a * 10^s is exactly hi + lo (hi the rounded product, lo what fma finds left
+// over, at most half a unit of hi's last place). It rounds to the integer r
+// nearest to hi, unless hi lies exactly halfway between two integers, where
+// the sign of lo decides. Needs the default rounding mode, as strtod and
+// printf do for their results.
+bool FastDigits(double a, int digits, char* out, int* exponent) {
+  const double top = kExactPowersOfTen[digits];  // the first value with one digit too many
+  const double bottom = kExactPowersOfTen[digits - 1];
+  // First guess of s from the binary exponent (log10(2) ~ 1233 / 4096); the
+  // loop corrects it by one when the digits come out one too many or too few.
+  int binary_exponent = static_cast<int>(std::bit_cast<uint64_t>(a) >> 52) - 1023;  // a is positive
+  int s = digits - 1 - ((binary_exponent * 1233) >> 12);
+  for (int tries = 0; tries < 4; ++tries) {
+    if (s < 0 || s > 22) return false;
+    double power = kExactPowersOfTen[s];
+    double hi = a * power;
+    if (hi >= top) {  // a * P is at least top - 1/2: too many digits at this scale
+      --s;
+      continue;
+    }
+    double lo = std::fma(a, power, -hi);
+    // hi < 2^52: adding and taking away 2^52 rounds it to an integer, halves to even.
+    constexpr double kTwo52 = 4503599627370496.0;
+    double r = (hi + kTwo52) - kTwo52;
+    double d = hi - r;  // exact
+    if (d == 0.5 && lo > 0) r += 1;
+    else if (d == -0.5 && lo < 0) r -= 1;
+    if (r < bottom) {  // fewer digits at this scale
+      ++s;
+      continue;
+    }
+    if (r >= top) {  // rounded up to 10^digits
+      --s;
+      continue;
+    }
+    WriteDigits(static_cast<uint64_t>(r), digits, out);
+    *exponent = digits - 1 - s;
+    return true;
+  }
+  return false;
+}
+
 // Longest text RealChars writes: sign, 15 digits, point and "E+308", or
 // sign, point, four zeros and 15 digits.
 constexpr size_t kRealChars = 32;
 
 // Writes the shortest decimal text of value rounded to `digits` significant
-// digits (at most 17) into out and returns its length; exponent form when the
+// digits (at most 15) into out and returns its length; exponent form when the
 // rounded value is below 1E-4 or reaches 10^upper.
 size_t RealChars(char* out, double value, int digits, int upper) {
   auto put = [out](const char* text) {
@@ -30,21 +96,23 @@ size_t RealChars(char* out, double value, int digits, int upper) {
   if (std::isinf(value)) return put(value > 0 ? " Inf" : "-Inf");
   if (value == 0) return put(" 0");
 
-  // Correctly rounded digits, exact ties to even: [-]d.ddddde[+-]xx
-  char sci[48];
-  char* end = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, digits - 1).ptr;
-  const char* p = sci;
-  bool negative = *p == '-';
-  if (negative) ++p;
+  bool negative = value < 0;
   char mantissa[24];  // significant digits without the point
-  size_t m = 0;
-  for (; *p != 'e'; ++p)
-    if (*p != '.') mantissa[m++] = *p;
-  ++p;  // the 'e'
-  bool exponent_negative = *p == '-';
+  size_t m = static_cast<size_t>(digits);
   int exponent = 0;
-  for (++p; p < end; ++p) exponent = exponent * 10 + (*p - '0');
-  if (exponent_negative) exponent = -exponent;
+  if (!FastDigits(std::fabs(value), digits, mantissa, &exponent)) {
+    // Correctly rounded digits, exact ties to even: [-]d.ddddde[+-]xx
+    char sci[48];
+    char* end = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, digits - 1).ptr;
+    const char* p = sci + (negative ? 1 : 0);
+    m = 0;
+    for (; *p != 'e'; ++p)
+      if (*p != '.') mantissa[m++] = *p;
+    ++p;  // the 'e'
+    bool exponent_negative = *p == '-';
+    for (++p; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    if (exponent_negative) exponent = -exponent;
+  }
   while (m > 1 && mantissa[m - 1] == '0') --m;
 
   size_t n = 0;
@@ -143,11 +211,6 @@ double ReadAnyNumber(std::string_view text) {
     throw Error(Sjis(u8"数値が大きすぎます: ") + std::string(text));
   return v;
 }
-
-// Powers of ten that are exact in a 64-bit real.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 }  // namespace
 

@@ -265,6 +265,52 @@ TEST(NumberTextTest, WhereTheExponentFormStartsGivesThePlainTexts) {
   for (float special : {0.0f, -0.0f, HUGE_VALF, -HUGE_VALF, std::nanf("")}) ExpectSameTexts(special);
 }
 
+// Values whose digits sit exactly halfway between two roundings: I + r / 2^(t+1)
+// with r odd has t+1 decimals, the last a 5; with I of digits - t digits that
+// is one digit more than the text keeps.
+TEST(NumberTextTest, HalfwayValuesGiveThePlainTexts) {
+  std::mt19937_64 gen(31);
+  for (int k = 0; k < 20000; ++k) {
+    int digits = k % 2 == 0 ? 15 : 7;
+    int t = static_cast<int>(gen() % static_cast<unsigned>(digits));
+    double low = std::pow(10.0, digits - t - 1);
+    double whole = std::floor(low + static_cast<double>(gen() % static_cast<uint64_t>(9 * low)));
+    if (t == digits - 1 && gen() % 2 == 0) whole = 0;  // a pure fraction
+    double bits = std::ldexp(1.0, t + 1);
+    double value = whole + static_cast<double>((gen() % static_cast<uint64_t>(bits)) | 1) / bits;
+    if (gen() % 2 == 0) value = -value;
+    if (digits == 15) {
+      ExpectSameTexts(value);
+    } else if (static_cast<double>(static_cast<float>(value)) == value) {
+      ExpectSameTexts(static_cast<float>(value));
+    }
+    if (HasFailure()) return;
+  }
+}
+
+// All binary exponents from far below 1E-4 to far beyond 1E15, and the values
+// next to 999999950...0 and 9999999999999995...0 (those that round up to the next
+// power of ten) at every decimal exponent.
+TEST(NumberTextTest, EveryScaleGivesThePlainTexts) {
+  std::mt19937_64 gen(77);
+  for (int k = 0; k < 60000; ++k) {
+    int shift = static_cast<int>(gen() % 200) - 140;
+    ExpectSameTexts(std::ldexp(static_cast<double>(gen() >> 11), shift - 52));
+    ExpectSameTexts(std::ldexp(static_cast<float>(gen() >> 40), shift - 23));
+    if (HasFailure()) return;
+  }
+  for (int e = -30; e <= 30; ++e) {
+    char text[3][32];
+    std::snprintf(text[0], sizeof text[0], "9.999999999999995e%d", e);
+    std::snprintf(text[1], sizeof text[1], "9.9999995e%d", e);
+    std::snprintf(text[2], sizeof text[2], "1e%d", e);
+    for (const char* t : text) {
+      for (double d : Around(std::strtod(t, nullptr), 20)) ExpectSameTexts(d);
+      for (float f : Around(std::strtof(t, nullptr), 20)) ExpectSameTexts(f);
+    }
+  }
+}
+
 TEST(ReadNumberTest, TakesTheLeadingNumber) {
   EXPECT_EQ(ReadNumber("12"), 12);
   EXPECT_EQ(ReadNumber("  1 2 3"), 123);  // blanks skipped anywhere
