@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,22 @@
 #include "helpers/text.h"
 
 using namespace s1ordo;
+
+// Every heap allocation of the program is counted.
+static long g_allocations = 0;
+
+void* operator new(size_t size) {
+  ++g_allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+
+// GCC 12 warns of an overlapping memcpy inside "." + std::string, wrongly.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
 
 namespace previous {
 
@@ -98,8 +115,8 @@ std::string FormatDecimal2(int width, float value) {
   if (point == std::string::npos) {
     r += ".00";
   } else {
-    if (point == 0) r = "0" + r;
-    else if (r[0] == '-' && point == 1) r = "-0" + r.substr(1);
+    if (point == 0) r.insert(0, 1, '0');
+    else if (r[0] == '-' && point == 1) r.insert(1, 1, '0');
     point = r.find('.');
     size_t behind = r.size() - point - 1;
     if (behind == 1) r += "0";
@@ -138,11 +155,20 @@ double NsPerCall(const std::vector<Input>& inputs, long calls, F f) {
   return best / static_cast<double>(calls);
 }
 
+// Heap allocations per call of f over the inputs.
+template <typename Input, typename F>
+double AllocationsPerCall(const std::vector<Input>& inputs, F f) {
+  long before = g_allocations;
+  for (const Input& input : inputs) f(input);
+  return static_cast<double>(g_allocations - before) / static_cast<double>(inputs.size());
+}
+
 template <typename Input, typename Old, typename New>
 void Compare(const char* name, const std::vector<Input>& inputs, long calls, Old old_f, New new_f) {
   double before = NsPerCall(inputs, calls, old_f);
   double after = NsPerCall(inputs, calls, new_f);
-  std::printf("%-22s %9.1f ns %9.1f ns %8.1fx\n", name, before, after, before / after);
+  std::printf("%-22s %9.1f ns %9.1f ns %8.1fx %8.2f %8.2f\n", name, before, after, before / after,
+              AllocationsPerCall(inputs, old_f), AllocationsPerCall(inputs, new_f));
 }
 
 }  // namespace
@@ -159,7 +185,7 @@ int main(int argc, char** argv) {
     if (previous::DoubleText(d) != DoubleText(d)) return std::fprintf(stderr, "DoubleText differs\n"), 1;
 
   std::printf("%ld calls per round, best of 5 rounds\n", calls);
-  std::printf("%-22s %12s %12s %9s\n", "", "previous", "now", "speed-up");
+  std::printf("%-22s %12s %12s %9s %8s %8s\n", "", "previous", "now", "speed-up", "allocs", "allocs");
   Compare("ReadNumber", kTexts, calls, [](const std::string& t) { g_sink_value = previous::ReadNumber(t); },
           [](const std::string& t) { g_sink_value = ReadNumber(t); });
   Compare("TrimmedSingleText", kSingles, calls, [](float f) { g_sink_size = previous::TrimmedSingleText(f).size(); },
