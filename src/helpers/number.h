@@ -21,7 +21,7 @@ std::string SingleText(float value);
 std::string DoubleText(double value);
 
 // The same texts without the leading blank of non-negative values.
-inline std::string TrimmedText(long long v) { std::string t = IntText(v); return t[0] == ' ' ? t.substr(1) : t; }
+inline std::string TrimmedText(long long v) { return std::to_string(v); }
 std::string TrimmedSingleText(float value);
 std::string TrimmedDoubleText(double value);
 

@@ -2,10 +2,145 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "helpers/error.h"
 
 namespace s1ordo {
 namespace {
+
+// Straightforward versions of the number texts and of ReadNumber, built from
+// snprintf, strtod and whole strings: the fast versions must give the same
+// bytes and the same bits for every input.
+namespace plain {
+
+std::string RealText(double value, int digits, int upper) {
+  if (std::isnan(value)) return " NaN";
+  if (std::isinf(value)) return value > 0 ? " Inf" : "-Inf";
+  if (value == 0) return " 0";
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*e", digits - 1, value);
+  std::string s(buf);
+  bool negative = s[0] == '-';
+  if (negative) s.erase(0, 1);
+  size_t epos = s.find('e');
+  int exponent = std::atoi(s.c_str() + epos + 1);
+  std::string mantissa;
+  for (size_t i = 0; i < epos; ++i)
+    if (s[i] != '.') mantissa += s[i];
+  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+  std::string out = negative ? "-" : " ";
+  if (exponent < -4 || exponent >= upper) {
+    out += mantissa[0];
+    if (mantissa.size() > 1) out += "." + mantissa.substr(1);
+    char e[16];
+    std::snprintf(e, sizeof e, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return out + e;
+  }
+  if (exponent >= 0) {
+    size_t whole = static_cast<size_t>(exponent) + 1;
+    if (mantissa.size() <= whole) return out + mantissa + std::string(whole - mantissa.size(), '0');
+    return out + mantissa.substr(0, whole) + "." + mantissa.substr(whole);
+  }
+  return out + "." + std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+}
+
+std::string DropBlank(std::string t) { return t[0] == ' ' ? t.substr(1) : t; }
+
+std::string FormatDecimal2(int width, float value) {
+  std::string r = DropBlank(RealText(value, 7, 7));
+  size_t point = r.find('.');
+  if (point == std::string::npos) {
+    r += ".00";
+  } else {
+    if (point == 0) r = "0" + r;
+    else if (r[0] == '-' && point == 1) r = "-0" + r.substr(1);
+    point = r.find('.');
+    if (r.size() - point - 1 == 1) r += "0";
+    else r = r.substr(0, point + 3);
+  }
+  if (width <= 0) return "";
+  std::string padded = std::string(static_cast<size_t>(width), ' ') + r;
+  return padded.substr(padded.size() - static_cast<size_t>(width));
+}
+
+bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// Decimal forms only: callers leave out the "&H" and "&O" forms.
+double ReadNumber(std::string_view text) {
+  std::string s;
+  for (char c : text)
+    if (!IsSkipped(c)) s += c;
+  size_t i = 0;
+  std::string clean;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) clean += s[i++];
+  bool digits = false, point = false;
+  for (; i < s.size(); ++i) {
+    char c = s[i];
+    if (c >= '0' && c <= '9') { clean += c; digits = true; }
+    else if (c == '.' && !point) { clean += c; point = true; }
+    else break;
+  }
+  if (!digits) return 0;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    std::string exp = "e";
+    size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exp += s[j++];
+    bool expdigits = false;
+    for (; j < s.size() && s[j] >= '0' && s[j] <= '9'; ++j) { exp += s[j]; expdigits = true; }
+    if (expdigits) clean += exp;
+  }
+  double v = std::strtod(clean.c_str(), nullptr);
+  if (!std::isfinite(v)) throw Error("too large");
+  return v;
+}
+
+}  // namespace plain
+
+// Same bits (so -0 and 0 differ), or both fail.
+void ExpectSameReading(const std::string& text) {
+  bool plain_fails = false, fast_fails = false;
+  double want = 0, got = 0;
+  try { want = plain::ReadNumber(text); } catch (const Error&) { plain_fails = true; }
+  try { got = ReadNumber(text); } catch (const Error&) { fast_fails = true; }
+  ASSERT_EQ(fast_fails, plain_fails) << "\"" << text << "\"";
+  EXPECT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(want))
+      << "\"" << text << "\": " << got << " against " << want;
+}
+
+void ExpectSameTexts(double d) {
+  EXPECT_EQ(DoubleText(d), plain::RealText(d, 15, 15)) << std::hexfloat << d;
+  EXPECT_EQ(TrimmedDoubleText(d), plain::DropBlank(plain::RealText(d, 15, 15))) << std::hexfloat << d;
+}
+
+void ExpectSameTexts(float f) {
+  EXPECT_EQ(SingleText(f), plain::RealText(f, 7, 7)) << std::hexfloat << f;
+  EXPECT_EQ(TrimmedSingleText(f), plain::DropBlank(plain::RealText(f, 7, 7))) << std::hexfloat << f;
+  for (int width : {-1, 0, 3, 7, 10, 20})
+    EXPECT_EQ(FormatDecimal2(width, f), plain::FormatDecimal2(width, f)) << std::hexfloat << f << " " << width;
+}
+
+// Values around x: its neighbours up to n steps either side.
+template <typename T>
+std::vector<T> Around(T x, int n) {
+  std::vector<T> out{x};
+  T up = x, down = x;
+  for (int k = 0; k < n; ++k) {
+    up = std::nextafter(up, std::numeric_limits<T>::infinity());
+    down = std::nextafter(down, -std::numeric_limits<T>::infinity());
+    out.push_back(up);
+    out.push_back(down);
+  }
+  return out;
+}
 
 TEST(NumberTextTest, IntegersCarryABlankOrAMinus) {
   EXPECT_EQ(IntText(12), " 12");
@@ -46,6 +181,136 @@ TEST(NumberTextTest, ExponentFormOutsideTheDecimalRange) {
   EXPECT_EQ(DoubleText(1e100), " 1E+100");
 }
 
+TEST(NumberTextTest, IntegersAtTheEndsOfTheRange) {
+  EXPECT_EQ(IntText(LLONG_MAX), " 9223372036854775807");
+  EXPECT_EQ(IntText(LLONG_MIN), "-9223372036854775808");
+  EXPECT_EQ(TrimmedText(LLONG_MIN), "-9223372036854775808");
+  EXPECT_EQ(TrimmedText(0), "0");
+  EXPECT_EQ(TrimmedText(332), "332");
+}
+
+// Exact ties round to the even digit, as printf does.
+TEST(NumberTextTest, ExactTiesGoToTheEvenDigit) {
+  EXPECT_EQ(SingleText(1234566.5f), " 1234566");
+  EXPECT_EQ(SingleText(1234567.5f), " 1234568");
+  EXPECT_EQ(SingleText(-1234566.5f), "-1234566");
+  EXPECT_EQ(SingleText(0.5f), " .5");
+  EXPECT_EQ(DoubleText(100000000000000.5), " 100000000000000");
+  EXPECT_EQ(DoubleText(100000000000001.5), " 100000000000002");
+  EXPECT_EQ(DoubleText(12345678901234.25), " 12345678901234.2");
+  EXPECT_EQ(DoubleText(12345678901234.75), " 12345678901234.8");
+  EXPECT_EQ(FormatDecimal2(10, 1234566.5f), "1234566.00");
+  // 9999999.5 as a 64-bit real rounds up to the exponent form.
+  EXPECT_EQ(DoubleText(999999999999999.5), " 1E+15");
+}
+
+// The scientific digits of to_chars, which the texts are built from, against
+// printf's, with exact ties among them.
+TEST(NumberTextTest, ScientificDigitsAgreeWithPrintf) {
+  auto both = [](double v, int precision) {
+    char a[64], b[64];
+    std::snprintf(a, sizeof a, "%.*e", precision, v);
+    *std::to_chars(b, b + sizeof b - 1, v, std::chars_format::scientific, precision).ptr = 0;
+    EXPECT_STREQ(b, a) << std::hexfloat << v << " precision " << precision;
+  };
+  for (double tie : {0.125, 2.5, 3.5, -2.5, 0.375, 1234566.5, 1234567.5, 100000000000000.5, 1e22, 5e-324, 0.0,
+                     static_cast<double>(1.1f), 1.7976931348623157e308})
+    for (int precision = 0; precision <= 16; ++precision) both(tie, precision);
+  std::mt19937_64 bits(7);
+  for (int k = 0; k < 20000; ++k) {
+    uint64_t b = bits();
+    double d = std::bit_cast<double>(b);
+    if (!std::isfinite(d)) continue;
+    both(d, 14);
+    both(std::bit_cast<float>(static_cast<uint32_t>(b)), 6);
+  }
+}
+
+TEST(NumberTextTest, RandomBitsGiveThePlainTexts) {
+  std::mt19937_64 bits(12345);
+  for (int k = 0; k < 40000; ++k) {
+    uint64_t b = bits();
+    ExpectSameTexts(std::bit_cast<double>(b));
+    ExpectSameTexts(std::bit_cast<float>(static_cast<uint32_t>(b)));
+  }
+}
+
+TEST(NumberTextTest, FieldSizedValuesGiveThePlainTexts) {
+  // Depths and codes as the files hold them: few digits, 0 to 4 decimals.
+  std::mt19937 gen(99);
+  for (int k = 0; k < 40000; ++k) {
+    int decimals = static_cast<int>(gen() % 5);
+    double v = static_cast<double>(gen() % 2000000) / std::pow(10.0, decimals);
+    if (gen() % 4 == 0) v = -v;
+    ExpectSameTexts(v);
+    ExpectSameTexts(static_cast<float>(v));
+  }
+}
+
+TEST(NumberTextTest, WhereTheExponentFormStartsGivesThePlainTexts) {
+  for (double edge : {1e-4, 9.9999995e-5, 9.99999999999999e-5, 9.999999999999995e-5, 1e-5, 1e7, 9999999.5, 1e15,
+                      999999999999999.5, 1e16, 1e100, 1e-100, 1e-10, 1e308, 4.9e-324, 2.2250738585072014e-308}) {
+    for (double d : Around(edge, 40)) {
+      ExpectSameTexts(d);
+      ExpectSameTexts(-d);
+    }
+  }
+  for (float edge : {1e-4f, 9.9999995e-5f, 1e7f, 9999999.0f, 10000001.0f, 1e-5f, 1e15f, 3.4028235e38f, 1e-45f}) {
+    for (float f : Around(edge, 40)) {
+      ExpectSameTexts(f);
+      ExpectSameTexts(-f);
+    }
+  }
+  for (double special : {0.0, -0.0, HUGE_VAL, -HUGE_VAL, std::nan("")}) ExpectSameTexts(special);
+  for (float special : {0.0f, -0.0f, HUGE_VALF, -HUGE_VALF, std::nanf("")}) ExpectSameTexts(special);
+}
+
+// Values whose digits sit exactly halfway between two roundings: I + r / 2^(t+1)
+// with r odd has t+1 decimals, the last a 5; with I of digits - t digits that
+// is one digit more than the text keeps.
+TEST(NumberTextTest, HalfwayValuesGiveThePlainTexts) {
+  std::mt19937_64 gen(31);
+  for (int k = 0; k < 20000; ++k) {
+    int digits = k % 2 == 0 ? 15 : 7;
+    int t = static_cast<int>(gen() % static_cast<unsigned>(digits));
+    double low = std::pow(10.0, digits - t - 1);
+    double whole = std::floor(low + static_cast<double>(gen() % static_cast<uint64_t>(9 * low)));
+    if (t == digits - 1 && gen() % 2 == 0) whole = 0;  // a pure fraction
+    double bits = std::ldexp(1.0, t + 1);
+    double value = whole + static_cast<double>((gen() % static_cast<uint64_t>(bits)) | 1) / bits;
+    if (gen() % 2 == 0) value = -value;
+    if (digits == 15) {
+      ExpectSameTexts(value);
+    } else if (static_cast<double>(static_cast<float>(value)) == value) {
+      ExpectSameTexts(static_cast<float>(value));
+    }
+    if (HasFailure()) return;
+  }
+}
+
+// All binary exponents from far below 1E-4 to far beyond 1E15, and the values
+// next to 999999950...0 and 9999999999999995...0 (those that round up to the next
+// power of ten) at every decimal exponent.
+TEST(NumberTextTest, EveryScaleGivesThePlainTexts) {
+  std::mt19937_64 gen(77);
+  for (int k = 0; k < 60000; ++k) {
+    int shift = static_cast<int>(gen() % 200) - 140;
+    ExpectSameTexts(std::ldexp(static_cast<double>(gen() >> 11), shift - 52));
+    ExpectSameTexts(std::ldexp(static_cast<float>(gen() >> 40), shift - 23));
+    if (HasFailure()) return;
+  }
+  for (int e = -30; e <= 30; ++e) {
+    char text[3][32];
+    std::snprintf(text[0], sizeof text[0], "9.999999999999995e%d", e);
+    std::snprintf(text[1], sizeof text[1], "9.9999995e%d", e);
+    std::snprintf(text[2], sizeof text[2], "1e%d", e);
+    for (const char* t : text) {
+      for (double d : Around(std::strtod(t, nullptr), 20)) ExpectSameTexts(d);
+      for (float f : Around(std::strtof(t, nullptr), 20)) ExpectSameTexts(f);
+    }
+  }
+}
+
 TEST(ReadNumberTest, TakesTheLeadingNumber) {
   EXPECT_EQ(ReadNumber("12"), 12);
   EXPECT_EQ(ReadNumber("  1 2 3"), 123);  // blanks skipped anywhere
@@ -73,6 +338,76 @@ TEST(ReadNumberTest, NoDigitsReadsAsZero) {
 TEST(ReadNumberTest, ANumberTooLargeFailsCleanly) {
   EXPECT_THROW(ReadNumber("1E999"), Error);
   EXPECT_EQ(ReadNumber("1E308"), 1e308);
+}
+
+TEST(ReadNumberTest, SignOfZeroIsKept) {
+  EXPECT_TRUE(std::signbit(ReadNumber("-0")));
+  EXPECT_TRUE(std::signbit(ReadNumber(" - 0.000")));
+  EXPECT_FALSE(std::signbit(ReadNumber("0")));
+  EXPECT_FALSE(std::signbit(ReadNumber("+0.0")));
+  EXPECT_FALSE(std::signbit(ReadNumber("-")));  // no digits: plain 0
+}
+
+TEST(ReadNumberTest, EdgeCasesReadAsThePlainReading) {
+  const char* texts[] = {
+      "", ".", "-", "+", "-.", "1.", ".5", "-0", "+0", "00012", "0.50", "82.85", "332", "051411", " 1 2 . 5 ",
+      "\t-\n3.25", "1.5.3", "12,5", "1 E 3", "1E", "1E+", "1e-", "2D2", "2d-2", "5e", ".e5", "-.e5", "1..2",
+      "123456789012345", "1234567890123456", "12345678901234567", "1234567890123456789",
+      "12345678901234567890", "0.123456789012345", "0.1234567890123456", "-9.87654321098765",
+      "9007199254740992", "9007199254740993", "9007199254740991", "900719925474099.3", "9007199254740.993",
+      "90071992547409921", "0.9007199254740993", "00000000000000000000009007199254740993",
+      "0.0000000000000000000001", "0.00000000000000000000001", "1.0000000000000000000000",
+      "1.00000000000000000000000", "123.4567890123456789012", "123.45678901234567890123",
+      "0.3", "0.1", "0.7", "2.675", "1.0000000000000002", "4.35", "1E22", "1E23", "1E308", "1E309", "1E999",
+      "-1E999", "1E-400", "0E999999", "179769313486231570000000000000000000000000000000000000000000000000000000"
+      "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+      "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+      "00000000000000000000000000000000000000000000000000000000000000000000",
+      "&", "-&H10", "+&O17", "abc", "1,2", "9999999999999999999", "18446744073709551616"};
+  for (const char* t : texts) ExpectSameReading(t);
+  std::string long_zeros = "0." + std::string(400, '0') + "1";
+  ExpectSameReading(long_zeros);
+  ExpectSameReading("1" + std::string(400, '0'));  // too large: both fail
+  ExpectSameReading(std::string(400, '0') + "1.5");
+}
+
+// Texts of 1 to 20 digits after up to 5 leading zeros, up to 25 of them
+// behind the point, with a sign, blanks, tabs and line feeds among them, and
+// sometimes an exponent or another character after them.
+TEST(ReadNumberTest, RandomDecimalTextsReadAsThePlainReading) {
+  std::mt19937 gen(2024);
+  auto pick = [&gen](int n) { return static_cast<int>(gen() % static_cast<unsigned>(n)); };
+  const char* tails[] = {"", "", "", ",", "abc", ".7", "E5", "e-12", "D+3", "E", "E+", " 1", "E400", "-3"};
+  const char blanks[] = {' ', '\t', '\n'};
+  for (int k = 0; k < 200000; ++k) {
+    std::string t;
+    if (pick(8) == 0) t += blanks[pick(3)];
+    int sign = pick(4);
+    if (sign == 1) t += '-';
+    if (sign == 2) t += '+';
+    int digits = 1 + pick(20);
+    int zeros = pick(4) == 0 ? pick(6) : 0;
+    std::string body(static_cast<size_t>(zeros), '0');
+    int leading = pick(3);  // small leading digits, often a 0 or 1
+    for (int d = 0; d < digits; ++d) body += static_cast<char>('0' + (d == 0 && leading == 0 ? pick(2) : pick(10)));
+    if (pick(6) == 0) {  // trailing zeros
+      size_t n = static_cast<size_t>(std::min(digits, 1 + pick(8)));
+      body.replace(body.size() - n, n, n, '0');
+    }
+    // Up to 25 decimals, so that the limit of 22 is crossed; sometimes all
+    // digits behind the point (".nnn").
+    size_t decimals = std::min(static_cast<size_t>(pick(26)), body.size());
+    if (pick(3) == 0) decimals = body.size();
+    size_t point = body.size() - decimals;
+    if (decimals > 0 || pick(5) == 0) body.insert(body.begin() + static_cast<std::ptrdiff_t>(point), '.');
+    for (char c : body) {
+      t += c;
+      if (pick(25) == 0) t += blanks[pick(3)];
+    }
+    t += tails[pick(static_cast<int>(std::size(tails)))];
+    ExpectSameReading(t);
+    if (HasFailure()) return;
+  }
 }
 
 TEST(RoundToInt16Test, HalvesGoToTheEvenNeighbour) {

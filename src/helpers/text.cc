@@ -1,5 +1,7 @@
 #include "helpers/text.h"
 
+#include <algorithm>
+
 namespace s1ordo {
 
 size_t CharCount(std::string_view text) {
@@ -61,8 +63,14 @@ std::string MidBytes(std::string_view text, long start, long length) {
 
 std::string RightJustifyWith(std::string_view text, size_t w, char pad) {
   size_t count = CharCount(text);
-  if (count >= w) return RightChars(text, w);
-  std::string out(w - count, pad);
+  if (count >= w) {  // the last w characters
+    size_t i = 0;
+    for (size_t skip = count - w; skip > 0; --skip) i += CharLength(text, i);
+    return std::string(text.substr(i));
+  }
+  std::string out;
+  out.reserve(w - count + text.size());
+  out.append(w - count, pad);
   out.append(text);
   return out;
 }
@@ -70,15 +78,30 @@ std::string RightJustifyWith(std::string_view text, size_t w, char pad) {
 std::string RightJustify(std::string_view text, size_t w) { return RightJustifyWith(text, w, ' '); }
 
 std::string LeftJustify(std::string_view text, size_t w) {
-  std::string padded(text);
-  padded.append(w, ' ');
-  return LeftChars(padded, w);
+  // The first w characters of text followed by w blanks, counted without
+  // building that text: a lead byte that ends the text takes the first blank
+  // as its second byte.
+  size_t total = text.size() + w;
+  size_t i = 0;
+  for (size_t k = 0; k < w && i < total; ++k) {
+    bool lead = i < text.size() && IsLeadByte(static_cast<unsigned char>(text[i]));
+    i += (lead && i + 1 < total) ? 2 : 1;
+  }
+  if (i <= text.size()) return std::string(text.substr(0, i));
+  std::string out;
+  out.reserve(i);
+  out.append(text);
+  out.append(i - text.size(), ' ');
+  return out;
 }
 
 std::string LeftJustifyBytes(std::string_view text, size_t w) {
-  std::string padded(text);
-  padded.append(w, ' ');
-  return LeftBytes(padded, static_cast<long>(w));
+  size_t kept = std::min(text.size(), w);
+  std::string out;
+  out.reserve(w);
+  out.append(text.substr(0, kept));
+  out.append(w - kept, ' ');
+  return out;
 }
 
 size_t FindChars(std::string_view text, std::string_view part, size_t from) {

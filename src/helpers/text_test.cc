@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "test_support.h"
 
 namespace s1ordo {
@@ -41,6 +44,38 @@ TEST(TextTest, JustifiedFields) {
   EXPECT_EQ(LeftJustify("ab", 4), "ab  ");
   EXPECT_EQ(LeftJustifyBytes(S(u8"粘土"), 8), S(u8"粘土") + "    ");
   EXPECT_EQ(LeftJustifyBytes(S(u8"砂"), 3), S(u8"砂") + " ");
+}
+
+TEST(TextTest, ALoneLeadByteAtTheEndTakesTheFirstPaddingBlank) {
+  // "a" + lead byte + 2 blanks: the lead byte and a blank are one character.
+  EXPECT_EQ(LeftJustify(std::string("a\x82"), 3), std::string("a\x82  "));
+  EXPECT_EQ(LeftJustify(std::string("\x82"), 1), std::string("\x82 "));
+  EXPECT_EQ(LeftJustify(std::string("a\x82"), 1), "a");
+  EXPECT_EQ(LeftJustify("", 2), "  ");
+  EXPECT_EQ(LeftJustify(S(u8"粘土砂"), 2), S(u8"粘土"));
+  EXPECT_EQ(LeftJustifyBytes("abcdef", 4), "abcd");
+  EXPECT_EQ(LeftJustifyBytes("abc", 0), "");
+  EXPECT_EQ(RightJustifyWith(S(u8"粘土"), 1, '0'), S(u8"土"));
+  EXPECT_EQ(RightJustifyWith(std::string("\x82"), 3, '0'), std::string("00\x82"));
+}
+
+// The justified fields as their definitions build them (the text and w
+// blanks, then a cut by characters or bytes), on random texts of single
+// bytes, double-byte characters and lone lead bytes.
+TEST(TextTest, JustifiedFieldsFollowTheirDefinitions) {
+  std::mt19937 gen(5);
+  const std::string pieces[] = {"a", "1", " ", S(u8"粘"), S(u8"ｶ"), "\x82", "\xE0", "\x9F\x40"};
+  for (int k = 0; k < 20000; ++k) {
+    std::string text;
+    for (size_t n = gen() % 8; n > 0; --n) text += pieces[gen() % std::size(pieces)];
+    size_t w = gen() % 12;
+    std::string blanks(w, ' ');
+    EXPECT_EQ(LeftJustify(text, w), LeftChars(text + blanks, w)) << text << " " << w;
+    EXPECT_EQ(LeftJustifyBytes(text, w), LeftBytes(text + blanks, static_cast<long>(w))) << text << " " << w;
+    EXPECT_EQ(RightJustify(text, w), RightChars(blanks + text, w)) << text << " " << w;
+    EXPECT_EQ(RightJustifyWith(text, w, '0'), RightChars(std::string(w, '0') + text, w)) << text << " " << w;
+    if (HasFailure()) return;
+  }
 }
 
 TEST(TextTest, TrimRemovesSpacesOnly) {
