@@ -8,7 +8,13 @@
 namespace s1ordo {
 
 std::string LineHead(long long counter, std::string_view depth) {
-  return RightJustify(IntText(counter), 3) + "," + RightJustify(depth, 7) + ",";
+  std::string head;
+  head.reserve(128);  // room for the rest of a usual line
+  AppendRightJustified(head, IntText(counter), 3);
+  head += ',';
+  AppendRightJustified(head, depth, 7);
+  head += ',';
+  return head;
 }
 
 bool OpenSource(Context& ctx, const std::string& path) {

@@ -31,11 +31,12 @@ std::string RightChars(std::string_view text, size_t n) {
 }
 
 std::string MidChars(std::string_view text, size_t start, size_t n) {
-  std::vector<size_t> starts = CharStarts(text);
-  if (start < 1 || start > starts.size()) return {};
-  size_t begin = starts[start - 1];
-  size_t last = start - 1 + n;
-  size_t end = last >= starts.size() ? text.size() : starts[last];
+  if (start < 1) return {};
+  size_t begin = 0;
+  for (size_t k = 1; k < start && begin < text.size(); ++k) begin += CharLength(text, begin);
+  if (begin >= text.size()) return {};  // start lies beyond the last character
+  size_t end = begin;
+  for (size_t k = 0; k < n && end < text.size(); ++k) end += CharLength(text, end);
   return std::string(text.substr(begin, end - begin));
 }
 
@@ -61,17 +62,22 @@ std::string MidBytes(std::string_view text, long start, long length) {
   return std::string(text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length)));
 }
 
-std::string RightJustifyWith(std::string_view text, size_t w, char pad) {
+void AppendRightJustified(std::string& out, std::string_view text, size_t w, char pad) {
   size_t count = CharCount(text);
   if (count >= w) {  // the last w characters
     size_t i = 0;
     for (size_t skip = count - w; skip > 0; --skip) i += CharLength(text, i);
-    return std::string(text.substr(i));
+    out.append(text.substr(i));
+    return;
   }
-  std::string out;
-  out.reserve(w - count + text.size());
   out.append(w - count, pad);
   out.append(text);
+}
+
+std::string RightJustifyWith(std::string_view text, size_t w, char pad) {
+  std::string out;
+  out.reserve(std::max(w, text.size()));
+  AppendRightJustified(out, text, w, pad);
   return out;
 }
 

@@ -46,6 +46,8 @@ std::string MidBytes(std::string_view text, long start, long length);
 std::string RightJustify(std::string_view text, size_t w);
 // The last w characters of (w copies of pad & text), e.g. "000" & code.
 std::string RightJustifyWith(std::string_view text, size_t w, char pad);
+// Appends RightJustifyWith(text, w, pad) to out.
+void AppendRightJustified(std::string& out, std::string_view text, size_t w, char pad = ' ');
 // The first w characters of (text & w blanks): left-justified in w characters.
 std::string LeftJustify(std::string_view text, size_t w);
 // LeftBytes(text & w blanks, w): left-justified in w bytes.

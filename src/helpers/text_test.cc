@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "test_support.h"
 
@@ -75,6 +76,24 @@ TEST(TextTest, JustifiedFieldsFollowTheirDefinitions) {
     EXPECT_EQ(RightJustify(text, w), RightChars(blanks + text, w)) << text << " " << w;
     EXPECT_EQ(RightJustifyWith(text, w, '0'), RightChars(std::string(w, '0') + text, w)) << text << " " << w;
     if (HasFailure()) return;
+  }
+}
+
+// MidChars as a cut at the character starts, on the same kind of texts.
+TEST(TextTest, MiddleCutsFollowTheCharacterStarts) {
+  std::mt19937 gen(7);
+  const std::string pieces[] = {"a", " ", S(u8"粘"), S(u8"ｶ"), "\x82", "\x9F\x40"};
+  for (int k = 0; k < 20000; ++k) {
+    std::string text;
+    for (size_t n = gen() % 8; n > 0; --n) text += pieces[gen() % std::size(pieces)];
+    size_t start = gen() % 10, n = gen() % 10;
+    std::vector<size_t> starts = CharStarts(text);
+    std::string expected;
+    if (start >= 1 && start <= starts.size()) {
+      size_t end = start - 1 + n >= starts.size() ? text.size() : starts[start - 1 + n];
+      expected = text.substr(starts[start - 1], end - starts[start - 1]);
+    }
+    ASSERT_EQ(MidChars(text, start, n), expected) << text << " " << start << " " << n;
   }
 }
 
