@@ -220,9 +220,9 @@ TEST(NumberTextTest, ScientificDigitsAgreeWithPrintf) {
   for (int k = 0; k < 20000; ++k) {
     uint64_t b = bits();
     double d = std::bit_cast<double>(b);
-    if (!std::isfinite(d)) continue;
-    both(d, 14);
-    both(std::bit_cast<float>(static_cast<uint32_t>(b)), 6);
+    float f = std::bit_cast<float>(static_cast<uint32_t>(b));
+    if (std::isfinite(d)) both(d, 14);  // not-a-number texts differ between C libraries
+    if (std::isfinite(f)) both(f, 6);
   }
 }
 
