@@ -1,8 +1,13 @@
 // The POSIX side of the platform: code page 932 through iconv, files through
-// std::filesystem and stdio. Names on disk are UTF-8; the converter's paths
+// their descriptors with as few system calls as the behaviour allows (an
+// operation is first tried on the path as written; only when that is not
+// there are the folders searched for a name in another letter case). Names on disk are UTF-8; the converter's paths
 // are code page 932 and use "/" as separator. Every path part is matched
 // without regard to ASCII letter case. Hidden files are the dot-files.
+#include <dirent.h>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 
@@ -67,19 +74,6 @@ std::string NativeText(const std::string& path) {
   return *native;
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x < 0x80 && y < 0x80) {
-      if (std::toupper(x) != std::toupper(y)) return false;
-    } else if (x != y) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Upper-cased ASCII letters: the key under which names are matched.
 std::string CaseKey(const std::string& name) {
   std::string key = name;
@@ -90,6 +84,39 @@ std::string CaseKey(const std::string& name) {
 
 bool SameTime(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// A path part that is not there as written: worth looking for under
+// another letter case.
+bool Missing(int err) { return err == ENOENT || err == ENOTDIR; }
+
+int OpenFd(const fs::path& p, int flags, mode_t mode = 0) {
+  int fd;
+  do fd = ::open(p.c_str(), flags | O_CLOEXEC, mode);
+  while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// Calls each(name, d_type) for the entries of an open folder, "." and ".."
+// left out; false (errno set) when the folder cannot be read.
+template <class Each>
+bool ReadEntries(int fd, Each each) {
+  alignas(struct dirent64) char buf[32768];
+  for (;;) {
+    ssize_t n = ::getdents64(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    for (ssize_t at = 0; at < n;) {
+      auto* entry = reinterpret_cast<struct dirent64*>(buf + at);
+      at += entry->d_reclen;
+      const char* name = entry->d_name;
+      if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+      each(name, entry->d_type);
+    }
+  }
 }
 
 // Finds the names on disk of paths written without regard to letter case.
@@ -107,58 +134,44 @@ class Resolver {
     fs::path given(NativeText(path));
     struct stat st;
     if (::lstat(given.c_str(), &st) == 0) return given;
-    return ResolveMissing(given);
+    return Find(given);
   }
 
-  // Keeps the remembered entries true after a change made through this object.
-  void Added(const fs::path& p) { Update(p, true); }
-  void Removed(const fs::path& p) { Update(p, false); }
-
- private:
-  struct Folder {
-    struct timespec mtime;
-    std::unordered_map<std::string, std::string> names;  // case key -> name
-  };
-
-  fs::path ResolveMissing(const fs::path& given) {
+  // The same for a path already known not to exist as written (an
+  // operation on it failed with ENOENT): given itself when nothing differing
+  // only in letter case is there either.
+  fs::path Find(const fs::path& given) {
     if (!given.has_relative_path()) return given;
     fs::path name = given.filename();
     fs::path parent = given.parent_path();
-    if (name.empty()) return ResolveMissing(parent);  // a trailing separator
+    if (name.empty()) return Find(parent);  // a trailing separator
     fs::path dir = parent.empty() ? fs::path(".") : parent;
     struct stat st;
-    if (::lstat(dir.c_str(), &st) != 0) {
-      dir = ResolveMissing(dir);
-      parent = dir;
-      if (::stat(dir.c_str(), &st) != 0) return parent / name;
-    } else if (S_ISLNK(st.st_mode) && ::stat(dir.c_str(), &st) != 0) {
-      return parent / name;
+    if (::stat(dir.c_str(), &st) != 0) {
+      if (!Missing(errno)) return given;
+      fs::path found = Find(dir);
+      if (found == dir || ::stat(found.c_str(), &st) != 0) return given;
+      dir = parent = found;
     }
     std::string wanted = name.string();
     if (wanted == "." || wanted == ".." || !S_ISDIR(st.st_mode)) return parent / name;
-    const Folder& folder = Entries(dir, st);
-    auto it = folder.names.find(CaseKey(wanted));
-    return it == folder.names.end() ? parent / name : parent / it->second;
+    const Folder* folder = Entries(dir, st);
+    if (!folder) return parent / name;
+    auto it = folder->names.find(CaseKey(wanted));
+    return it == folder->names.end() ? parent / name : parent / it->second;
   }
 
-  const Folder& Entries(const fs::path& dir, const struct stat& st) {
-    auto it = folders_.find(dir.string());
-    if (it != folders_.end() && SameTime(it->second.mtime, st.st_mtim)) return it->second;
-    if (folders_.size() >= 16) folders_.clear();
-    Folder& folder = folders_[dir.string()];
-    folder.mtime = st.st_mtim;
-    folder.names.clear();
-    std::error_code ec;
-    for (fs::directory_iterator i(dir, ec), end; !ec && i != end; i.increment(ec)) {
-      std::string entry = i->path().filename().string();
-      folder.names.emplace(CaseKey(entry), entry);  // the first of several variants
-    }
-    if (ec) folders_.erase(dir.string());
-    return folders_.count(dir.string()) ? folders_[dir.string()] : Empty();
+  // Keeps the remembered entries true after a change made through this
+  // object: Note records the entry, Settle takes the folder's new
+  // modification time (one look at the folder for any number of notes).
+  void Note(const fs::path& p, bool added) {
+    auto it = folders_.find(FolderOf(p).string());
+    if (it == folders_.end()) return;
+    std::string name = p.filename().string();
+    if (added) it->second.names.emplace(CaseKey(name), name);
+    else it->second.names.erase(CaseKey(name));
   }
-
-  void Update(const fs::path& p, bool added) {
-    fs::path dir = p.parent_path().empty() ? fs::path(".") : p.parent_path();
+  void Settle(const fs::path& dir) {
     auto it = folders_.find(dir.string());
     if (it == folders_.end()) return;
     struct stat st;
@@ -166,15 +179,47 @@ class Resolver {
       folders_.erase(it);
       return;
     }
-    std::string name = p.filename().string();
-    if (added) it->second.names.emplace(CaseKey(name), name);
-    else it->second.names.erase(CaseKey(name));
     it->second.mtime = st.st_mtim;
   }
+  void Added(const fs::path& p) {
+    Note(p, true);
+    Settle(FolderOf(p));
+  }
+  void Removed(const fs::path& p) {
+    Note(p, false);
+    Settle(FolderOf(p));
+  }
 
-  static const Folder& Empty() {
-    static const Folder empty{};
-    return empty;
+  static fs::path FolderOf(const fs::path& p) {
+    return p.parent_path().empty() ? fs::path(".") : p.parent_path();
+  }
+
+ private:
+  struct Folder {
+    struct timespec mtime;
+    std::unordered_map<std::string, std::string> names;  // case key -> name
+  };
+
+  // The entries of dir (whose stat is st), read again when its modification
+  // time has changed; null when it cannot be read.
+  const Folder* Entries(const fs::path& dir, const struct stat& st) {
+    const std::string key = dir.string();
+    auto it = folders_.find(key);
+    if (it != folders_.end() && SameTime(it->second.mtime, st.st_mtim)) return &it->second;
+    if (it == folders_.end() && folders_.size() >= 16) folders_.clear();
+    Folder& folder = folders_[key];
+    folder.mtime = st.st_mtim;
+    folder.names.clear();
+    int fd = OpenFd(dir, O_RDONLY | O_DIRECTORY);
+    bool read = fd >= 0 && ReadEntries(fd, [&](const char* entry, unsigned char) {
+                  folder.names.emplace(CaseKey(entry), entry);  // the first of several variants
+                });
+    if (fd >= 0) ::close(fd);
+    if (!read) {
+      folders_.erase(key);
+      return nullptr;
+    }
+    return &folder;
   }
 
   std::unordered_map<std::string, Folder> folders_;
@@ -189,70 +234,195 @@ std::string SortKey(const std::string& name) {
   return key;
 }
 
+// A file written through its descriptor with a buffer of 64 KiB, so that a
+// whole work file usually goes out in one write.
+class FdFile : public WritableFile {
+ public:
+  FdFile(std::string path, int fd) : path_(std::move(path)), fd_(fd), buf_(new char[kSize]) {}
+  ~FdFile() override {
+    if (fd_ < 0) return;
+    if (err_ == 0) WriteAll(buf_.get(), used_);
+    ::close(fd_);
+  }
+  void Append(std::string_view bytes) override {
+    if (fd_ < 0) throw Error(Sjis(u8"閉じたファイルに書き込もうとしました"), path_);
+    if (bytes.size() <= kSize - used_) {
+      std::memcpy(buf_.get() + used_, bytes.data(), bytes.size());
+      used_ += bytes.size();
+      return;
+    }
+    Flush();
+    if (bytes.size() >= kSize) {
+      if (!WriteAll(bytes.data(), bytes.size())) Fail();
+    } else {
+      std::memcpy(buf_.get(), bytes.data(), bytes.size());
+      used_ = bytes.size();
+    }
+  }
+  void Close() override {
+    if (fd_ < 0) return;
+    bool ok = err_ == 0 && WriteAll(buf_.get(), used_);
+    used_ = 0;
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && ok) {
+      ok = false;
+      err_ = errno;
+    }
+    if (!ok) throw Error(Cause(u8"ファイルに書き込めません", err_), path_);
+  }
+
+ private:
+  static constexpr size_t kSize = 1 << 16;
+
+  void Flush() {
+    if (err_ != 0 || !WriteAll(buf_.get(), used_)) Fail();
+    used_ = 0;
+  }
+  // A failed write leaves the file failed: what follows reports it again.
+  [[noreturn]] void Fail() {
+    used_ = 0;
+    throw Error(Cause(u8"ファイルに書き込めません", err_), path_);
+  }
+  bool WriteAll(const char* data, size_t size) {
+    while (size > 0) {
+      ssize_t n = ::write(fd_, data, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        err_ = n < 0 ? errno : ENOSPC;
+        return false;
+      }
+      data += n;
+      size -= static_cast<size_t>(n);
+    }
+    return true;
+  }
+
+  std::string path_;
+  int fd_;
+  std::unique_ptr<char[]> buf_;
+  size_t used_ = 0;
+  int err_ = 0;
+};
+
+// The whole content of an open file, which it closes: one read of the size
+// the file has (and one byte more, to see its end); a file that grows or
+// shrinks meanwhile is read to its new end.
+std::string ReadAndCloseFd(int fd, const std::string& path) {
+  struct stat st;
+  size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
+  std::string bytes(expected + 1, '\0');
+  size_t len = 0;
+  for (;;) {
+    if (len == bytes.size()) bytes.resize(bytes.size() * 2);
+    size_t want = bytes.size() - len;
+    ssize_t n = ::read(fd, bytes.data() + len, want);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      throw Error(Cause(u8"ファイルを読めません", err), path);
+    }
+    if (n == 0) break;
+    len += static_cast<size_t>(n);
+    if (static_cast<size_t>(n) < want && len == expected) break;  // all there is
+  }
+  ::close(fd);
+  bytes.resize(len);
+  return bytes;
+}
+
 class PosixEnv : public Env {
  public:
   PathForm form() const override { return PathForm::kPosix; }
 
   std::string ReadFile(const std::string& path) override {
-    fs::path p = resolver_.Resolve(path);
-    std::FILE* f = std::fopen(p.c_str(), "rb");
-    if (!f) throw Error(Cause(u8"ファイルを開けません", errno), path);
-    return ReadAndClose(f, path);
+    fs::path used;
+    int fd = OpenExisting(NativeText(path), O_RDONLY, &used);
+    if (fd < 0) throw Error(Cause(u8"ファイルを開けません", errno), path);
+    return ReadAndCloseFd(fd, path);
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
-    return Open(path, "wb");
+    return OpenForWriting(path, O_WRONLY | O_TRUNC);
   }
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override {
-    return Open(path, "ab");
+    return OpenForWriting(path, O_WRONLY | O_APPEND);
   }
 
   bool Exists(const std::string& path) override {
-    std::error_code ec;
-    return fs::exists(resolver_.Resolve(path), ec);
+    struct stat st;
+    return Stat(path, &st);
   }
   bool IsFolder(const std::string& path) override {
-    std::error_code ec;
-    return fs::is_directory(resolver_.Resolve(path), ec);
+    struct stat st;
+    return Stat(path, &st) && S_ISDIR(st.st_mode);
   }
   int64_t FileSize(const std::string& path) override {
     struct stat st;
-    if (::stat(resolver_.Resolve(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    if (!Stat(path, &st) || !S_ISREG(st.st_mode)) return -1;
     return static_cast<int64_t>(st.st_size);
   }
 
   void DeleteFile(const std::string& path) override {
-    std::error_code ec;
-    fs::path p = resolver_.Resolve(path);
-    if (!fs::remove(p, ec) && ec) throw Error(Cause(u8"ファイルを削除できません", ec.value()), path);
+    fs::path p(NativeText(path));
+    int err = Remove(p) == 0 ? 0 : errno;
+    if (Missing(err)) {
+      fs::path found = resolver_.Find(p);
+      if (found != p) {
+        p = found;
+        err = Remove(p) == 0 ? 0 : errno;
+      }
+    }
+    if (err == ENOENT) return;  // nothing to delete
+    if (err != 0) throw Error(Cause(u8"ファイルを削除できません", err), path);
     resolver_.Removed(p);
   }
   void RenameFile(const std::string& from, const std::string& to) override {
-    std::error_code ec;
     // The file takes the name as written, as it does where letter case is
     // ignored; a file whose name differs only in case is replaced.
-    fs::path source = resolver_.Resolve(from), existing = resolver_.Resolve(to);
+    fs::path existing = resolver_.Resolve(to);
     fs::path target = existing.parent_path() / fs::path(NativeText(to)).filename();
-    fs::rename(source, target, ec);
-    if (ec) throw Error(Cause(u8"ファイル名を変更できません", ec.value()), from);
-    resolver_.Removed(source);
-    if (existing != target && existing != source && fs::remove(existing, ec)) resolver_.Removed(existing);
-    resolver_.Added(target);
+    fs::path source(NativeText(from));
+    int err = ::rename(source.c_str(), target.c_str()) == 0 ? 0 : errno;
+    if (Missing(err)) {
+      fs::path found = resolver_.Find(source);
+      if (found != source) {
+        source = found;
+        err = ::rename(source.c_str(), target.c_str()) == 0 ? 0 : errno;
+      }
+    }
+    if (err != 0) throw Error(Cause(u8"ファイル名を変更できません", err), from);
+    resolver_.Note(source, false);
+    if (existing != target && existing != source && Remove(existing) == 0) resolver_.Note(existing, false);
+    resolver_.Note(target, true);
+    fs::path from_folder = Resolver::FolderOf(source), to_folder = Resolver::FolderOf(target);
+    resolver_.Settle(to_folder);
+    if (from_folder != to_folder) resolver_.Settle(from_folder);
   }
   void CopyFile(const std::string& from, const std::string& to) override {
-    std::error_code ec;
-    fs::path target = resolver_.Resolve(to);
-    fs::copy_file(resolver_.Resolve(from), target, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw Error(Cause(u8"ファイルをコピーできません", ec.value()), to);
-    resolver_.Added(target);
-    // A copy of a read-only file must still be rewritable in the work folder.
-    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::path source;
+    int in = OpenExisting(NativeText(from), O_RDONLY, &source);
+    if (in < 0) throw Error(Cause(u8"ファイルをコピーできません", errno), to);
+    int err = CopyFrom(in, to);
+    ::close(in);
+    if (err != 0) throw Error(Cause(u8"ファイルをコピーできません", err), to);
   }
   void CreateFolder(const std::string& path) override {
-    std::error_code ec;
-    fs::path p = resolver_.Resolve(path);
-    if (!fs::create_directory(p, ec) && ec) throw Error(Cause(u8"フォルダを作成できません", ec.value()), path);
-    resolver_.Added(p);
+    fs::path p(NativeText(path));
+    struct stat st;
+    int err = ::stat(p.c_str(), &st) == 0 ? 0 : errno;
+    if (Missing(err)) {
+      p = resolver_.Find(p);
+      err = ::mkdir(p.c_str(), 0777) == 0 ? 0 : errno;
+      if (err == 0) {
+        resolver_.Added(p);
+        return;
+      }
+      if (err == EEXIST && ::stat(p.c_str(), &st) != 0) err = errno;
+    }
+    if (err == 0 || err == EEXIST) err = S_ISDIR(st.st_mode) ? 0 : EEXIST;
+    if (err != 0) throw Error(Cause(u8"フォルダを作成できません", err), path);
   }
 
   std::vector<std::string> ListFiles(const std::string& folder) override { return List(folder, false); }
@@ -283,37 +453,176 @@ class PosixEnv : public Env {
     return p;
   }
 
-  Resolver resolver_;
+  // unlink, or rmdir for a folder, as remove() does.
+  static int Remove(const fs::path& p) {
+    if (::unlink(p.c_str()) == 0) return 0;
+    return errno == EISDIR ? ::rmdir(p.c_str()) : -1;
+  }
 
-  std::unique_ptr<WritableFile> Open(const std::string& path, const char* mode) {
-    fs::path p = resolver_.Resolve(path);
-    std::FILE* f = std::fopen(p.c_str(), mode);
-    if (!f) throw Error(Cause(u8"ファイルを作成できません", errno), path);
-    resolver_.Added(p);
-    return NewStdioFile(path, f);
+  // Opens an existing file: as written, or else under its name on disk.
+  // -1 with errno set when neither opens; *used is the path opened.
+  int OpenExisting(const fs::path& given, int flags, fs::path* used) {
+    *used = given;
+    int fd = OpenFd(given, flags);
+    if (fd >= 0 || !Missing(errno)) return fd;
+    int err = errno;
+    fs::path found = resolver_.Find(given);
+    if (found == given) {
+      errno = err;
+      return -1;
+    }
+    *used = found;
+    return OpenFd(found, flags);
+  }
+
+  // stat of the file or folder, as written or under its name on disk.
+  bool Stat(const std::string& path, struct stat* st) {
+    fs::path given(NativeText(path));
+    if (::stat(given.c_str(), st) == 0) return true;
+    if (!Missing(errno)) return false;
+    fs::path found = resolver_.Find(given);
+    return found != given && ::stat(found.c_str(), st) == 0;
+  }
+
+  // Opens a file for writing with flags (O_TRUNC or O_APPEND); a file that
+  // is not there under any letter case is created.
+  std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, int flags) {
+    fs::path p(NativeText(path));
+    int fd = OpenFd(p, flags);
+    if (fd < 0 && Missing(errno)) {
+      fs::path found = resolver_.Find(p);
+      const bool changed = found != p;  // an existing file in another letter case
+      p = found;
+      fd = OpenFd(p, flags | O_CREAT, 0666);
+      if (fd >= 0 && !changed) resolver_.Added(p);
+    }
+    if (fd < 0) throw Error(Cause(u8"ファイルを作成できません", errno), path);
+    return std::make_unique<FdFile>(path, fd);
+  }
+
+  // Copies the open file in to the file `to` (replaced or created), whose
+  // permissions become those of in plus the owner's right to write: a copy
+  // of a read-only file must still be rewritable in the work folder.
+  // 0 or the errno of the failure.
+  int CopyFrom(int in, const std::string& to) {
+    struct stat src;
+    if (::fstat(in, &src) != 0) return errno;
+    if (!S_ISREG(src.st_mode)) return EINVAL;
+    const mode_t mode = (src.st_mode & 07777) | S_IWUSR;
+    fs::path target(NativeText(to));
+    // An existing target is opened without truncating it: it could be the
+    // source itself.
+    int out = OpenFd(target, O_WRONLY);
+    bool created = false;
+    if (out < 0 && Missing(errno)) {
+      fs::path found = resolver_.Find(target);
+      if (found != target) {
+        target = found;
+        out = OpenFd(target, O_WRONLY);
+      } else {
+        out = OpenFd(target, O_WRONLY | O_CREAT | O_EXCL, mode);
+        created = out >= 0;
+        if (out < 0 && errno == EEXIST) out = OpenFd(target, O_WRONLY);  // made meanwhile
+      }
+    }
+    if (out < 0) return errno;
+    int err = 0;
+    if (!created) {
+      struct stat dst;
+      if (::fstat(out, &dst) != 0) err = errno;
+      else if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) err = EEXIST;
+      else if (!S_ISREG(dst.st_mode)) err = EINVAL;
+      else if (::ftruncate(out, 0) != 0) err = errno;
+    }
+    if (err == 0 && ::fchmod(out, mode) != 0) err = errno;
+    if (err == 0) err = CopyBytes(in, out, static_cast<size_t>(src.st_size));
+    if (::close(out) != 0 && err == 0) err = errno;
+    if (created) resolver_.Added(target);
+    return err;
+  }
+
+  // Copies size bytes (fewer when in ends sooner) in the kernel where it
+  // can: copy_file_range, else sendfile, else read and write. A file that
+  // claims no size (as those of /proc do) is read to its end.
+  static int CopyBytes(int in, int out, size_t size) {
+    size_t done = 0;
+    bool by_range = size > 0, by_sendfile = size > 0;
+    while (by_range && done < size) {
+      ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size - done, 0);
+      if (n > 0) {
+        done += static_cast<size_t>(n);
+      } else if (n == 0) {
+        return 0;
+      } else if (errno == EINTR) {
+      } else if (done == 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                               errno == EBADF)) {
+        by_range = false;
+      } else {
+        return errno;
+      }
+    }
+    if (done == size && size > 0) return 0;
+    while (by_sendfile && done < size) {
+      ssize_t n = ::sendfile(out, in, nullptr, size - done);
+      if (n > 0) {
+        done += static_cast<size_t>(n);
+      } else if (n == 0) {
+        return 0;
+      } else if (errno == EINTR) {
+      } else if (done == 0 && (errno == EINVAL || errno == ENOSYS)) {
+        by_sendfile = false;
+      } else {
+        return errno;
+      }
+    }
+    if (done == size && size > 0) return 0;
+    std::unique_ptr<char[]> buf(new char[1 << 16]);
+    while (size == 0 || done < size) {
+      size_t want = size == 0 ? (1 << 16) : std::min<size_t>(1 << 16, size - done);
+      ssize_t n = ::read(in, buf.get(), want);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return errno;
+      if (n == 0) break;
+      for (ssize_t at = 0; at < n;) {
+        ssize_t w = ::write(out, buf.get() + at, static_cast<size_t>(n - at));
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return w < 0 ? errno : ENOSPC;
+        at += w;
+      }
+      done += static_cast<size_t>(n);
+    }
+    return 0;
   }
 
   std::vector<std::string> List(const std::string& folder, bool folders) {
-    fs::path dir = resolver_.Resolve(folder);
-    std::error_code ec;
+    fs::path dir;
+    int fd = OpenExisting(NativeText(folder), O_RDONLY | O_DIRECTORY, &dir);
+    if (fd < 0) throw Error(Cause(u8"フォルダを一覧できません", errno), folder);
     std::vector<std::pair<std::string, std::string>> found;  // key, name
-    fs::directory_iterator it(dir, ec);
-    if (ec) throw Error(Cause(u8"フォルダを一覧できません", ec.value()), folder);
-    for (fs::directory_iterator end; it != end; it.increment(ec)) {
-      if (ec) throw Error(Cause(u8"フォルダを一覧できません", ec.value()), folder);
-      std::string name = it->path().filename().string();
-      if (name.empty() || name[0] == '.') continue;  // hidden, "." and ".."
-      std::error_code sec;
-      bool is_dir = it->is_directory(sec);
-      bool is_file = it->is_regular_file(sec);
-      if (folders ? !is_dir : !is_file) continue;
+    std::optional<Error> failure;
+    bool read = ReadEntries(fd, [&](const char* entry, unsigned char type) {
+      if (failure || entry[0] == '.') return;  // hidden
+      if (type == DT_UNKNOWN || type == DT_LNK) {  // what it is (or points to) needs a look
+        struct stat st;
+        type = ::fstatat(fd, entry, &st, 0) != 0 ? DT_UNKNOWN
+               : S_ISDIR(st.st_mode)             ? DT_DIR
+               : S_ISREG(st.st_mode)             ? DT_REG
+                                                 : DT_UNKNOWN;
+      }
+      if (folders ? type != DT_DIR : type != DT_REG) return;
+      std::string name(entry);
       auto cp932 = TryUtf8ToCp932(name);
       if (!cp932) {
-        if (folders) continue;  // cannot be a borehole of the source system
-        throw Error(Sjis(u8"ファイル名をコードページ932で表せません: ") + DisplayEscaped(name), folder);
+        if (folders) return;  // cannot be a borehole of the source system
+        failure.emplace(Sjis(u8"ファイル名をコードページ932で表せません: ") + DisplayEscaped(name), folder);
+        return;
       }
       found.emplace_back(SortKey(name), *cp932);
-    }
+    });
+    int err = errno;
+    ::close(fd);
+    if (failure) throw *failure;
+    if (!read) throw Error(Cause(u8"フォルダを一覧できません", err), folder);
     std::sort(found.begin(), found.end());
     std::vector<std::string> names;
     for (auto& f : found) names.push_back(std::move(f.second));
@@ -335,6 +644,8 @@ class PosixEnv : public Env {
     }
     return out;
   }
+
+  Resolver resolver_;
 };
 
 }  // namespace
