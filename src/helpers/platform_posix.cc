@@ -1,9 +1,9 @@
 // The POSIX side of the platform: code page 932 through iconv, files through
-// their descriptors with as few system calls as the behaviour allows (an
-// operation is first tried on the path as written; only when that is not
-// there are the folders searched for a name in another letter case). Names on disk are UTF-8; the converter's paths
-// are code page 932 and use "/" as separator. Every path part is matched
-// without regard to ASCII letter case. Hidden files are the dot-files.
+// their descriptors. Names on disk are UTF-8; the converter's paths are code
+// page 932 and use "/" as separator. Every path part is matched without
+// regard to ASCII letter case: an operation is tried on the path as written
+// first, and only when that is not there are the folder's entries searched
+// for a name in another letter case. Hidden files are the dot-files.
 #include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
@@ -21,6 +21,7 @@
 #include <optional>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "helpers/encoding.h"
 #include "helpers/env.h"
@@ -127,19 +128,34 @@ bool ReadEntries(int fd, Each each) {
 // other does not read the folder again for each file.
 class Resolver {
  public:
-  // The path on disk: as written when it exists (one look-up), otherwise
-  // each missing part replaced by an existing entry whose name differs only
-  // in letter case, when there is one.
-  fs::path Resolve(const std::string& path) {
-    fs::path given(NativeText(path));
-    struct stat st;
-    if (::lstat(given.c_str(), &st) == 0) return given;
+  // Where to look for given first. Unless the folder's entries are
+  // remembered and lack the name as written, that is given itself, to be
+  // tried as written (*checked false; Find when it is not there). Otherwise
+  // the folder is looked at now (*checked true) and the answer is the name
+  // on disk, or given when nothing of that name is there.
+  fs::path Locate(const fs::path& given, bool* checked) {
+    *checked = false;
+    if (given.filename().empty()) return given;
+    auto it = folders_.find(FolderOf(given).string());
+    if (it == folders_.end() || it->second.Has(given.filename().string())) return given;
+    *checked = true;
     return Find(given);
   }
 
-  // The same for a path already known not to exist as written (an
-  // operation on it failed with ENOENT): given itself when nothing differing
-  // only in letter case is there either.
+  // The path on disk: as written when it exists (one look-up), otherwise
+  // each missing part replaced by an existing entry whose name differs only
+  // in letter case, when there is one.
+  fs::path Resolve(const fs::path& given) {
+    bool checked;
+    fs::path p = Locate(given, &checked);
+    struct stat st;
+    if (checked || ::lstat(p.c_str(), &st) == 0) return p;
+    return Find(given);
+  }
+
+  // The name on disk of given, found through the entries of the folders:
+  // given itself when it is there as written or nothing differing only in
+  // letter case is there either.
   fs::path Find(const fs::path& given) {
     if (!given.has_relative_path()) return given;
     fs::path name = given.filename();
@@ -157,8 +173,7 @@ class Resolver {
     if (wanted == "." || wanted == ".." || !S_ISDIR(st.st_mode)) return parent / name;
     const Folder* folder = Entries(dir, st);
     if (!folder) return parent / name;
-    auto it = folder->names.find(CaseKey(wanted));
-    return it == folder->names.end() ? parent / name : parent / it->second;
+    return parent / folder->Lookup(wanted);
   }
 
   // Keeps the remembered entries true after a change made through this
@@ -167,9 +182,8 @@ class Resolver {
   void Note(const fs::path& p, bool added) {
     auto it = folders_.find(FolderOf(p).string());
     if (it == folders_.end()) return;
-    std::string name = p.filename().string();
-    if (added) it->second.names.emplace(CaseKey(name), name);
-    else it->second.names.erase(CaseKey(name));
+    if (added) it->second.Add(p.filename().string());
+    else it->second.Remove(p.filename().string());
   }
   void Settle(const fs::path& dir) {
     auto it = folders_.find(dir.string());
@@ -190,14 +204,45 @@ class Resolver {
     Settle(FolderOf(p));
   }
 
-  static fs::path FolderOf(const fs::path& p) {
-    return p.parent_path().empty() ? fs::path(".") : p.parent_path();
-  }
+  static fs::path FolderOf(const fs::path& p) { return p.parent_path().empty() ? fs::path(".") : p.parent_path(); }
 
  private:
-  struct Folder {
+  class Folder {
+   public:
     struct timespec mtime;
-    std::unordered_map<std::string, std::string> names;  // case key -> name
+
+    bool Has(const std::string& name) const { return all_.count(name) != 0; }
+    // The name as written when it is there, else the entry that differs
+    // only in letter case, else the name as written.
+    const std::string& Lookup(const std::string& name) const {
+      if (Has(name)) return name;
+      auto it = by_key_.find(CaseKey(name));
+      return it == by_key_.end() ? name : it->second;
+    }
+    void Add(const std::string& name) {
+      if (all_.insert(name).second) by_key_.emplace(CaseKey(name), name);  // the first of several variants
+    }
+    void Remove(const std::string& name) {
+      if (!all_.erase(name)) return;
+      std::string key = CaseKey(name);
+      auto it = by_key_.find(key);
+      if (it == by_key_.end() || it->second != name) return;
+      by_key_.erase(it);
+      if (all_.size() == by_key_.size()) return;  // no other variant of any name
+      for (const std::string& other : all_)
+        if (CaseKey(other) == key) {
+          by_key_.emplace(key, other);
+          break;
+        }
+    }
+    void Clear() {
+      all_.clear();
+      by_key_.clear();
+    }
+
+   private:
+    std::unordered_set<std::string> all_;
+    std::unordered_map<std::string, std::string> by_key_;  // case key -> name
   };
 
   // The entries of dir (whose stat is st), read again when its modification
@@ -209,11 +254,9 @@ class Resolver {
     if (it == folders_.end() && folders_.size() >= 16) folders_.clear();
     Folder& folder = folders_[key];
     folder.mtime = st.st_mtim;
-    folder.names.clear();
+    folder.Clear();
     int fd = OpenFd(dir, O_RDONLY | O_DIRECTORY);
-    bool read = fd >= 0 && ReadEntries(fd, [&](const char* entry, unsigned char) {
-                  folder.names.emplace(CaseKey(entry), entry);  // the first of several variants
-                });
+    bool read = fd >= 0 && ReadEntries(fd, [&](const char* entry, unsigned char) { folder.Add(entry); });
     if (fd >= 0) ::close(fd);
     if (!read) {
       folders_.erase(key);
@@ -337,8 +380,8 @@ class PosixEnv : public Env {
   PathForm form() const override { return PathForm::kPosix; }
 
   std::string ReadFile(const std::string& path) override {
-    fs::path used;
-    int fd = OpenExisting(NativeText(path), O_RDONLY, &used);
+    int fd = -1;
+    OnDisk(NativeText(path), [&](const fs::path& p) { return (fd = OpenFd(p, O_RDONLY)) >= 0; });
     if (fd < 0) throw Error(Cause(u8"ファイルを開けません", errno), path);
     return ReadAndCloseFd(fd, path);
   }
@@ -365,34 +408,24 @@ class PosixEnv : public Env {
   }
 
   void DeleteFile(const std::string& path) override {
-    fs::path p(NativeText(path));
-    int err = Remove(p) == 0 ? 0 : errno;
-    if (Missing(err)) {
-      fs::path found = resolver_.Find(p);
-      if (found != p) {
-        p = found;
-        err = Remove(p) == 0 ? 0 : errno;
-      }
+    fs::path removed;
+    if (OnDisk(NativeText(path), [](const fs::path& p) { return Remove(p) == 0; }, &removed)) {
+      resolver_.Removed(removed);
+      return;
     }
-    if (err == ENOENT) return;  // nothing to delete
-    if (err != 0) throw Error(Cause(u8"ファイルを削除できません", err), path);
-    resolver_.Removed(p);
+    if (errno == ENOENT) return;  // nothing to delete
+    throw Error(Cause(u8"ファイルを削除できません", errno), path);
   }
   void RenameFile(const std::string& from, const std::string& to) override {
     // The file takes the name as written, as it does where letter case is
     // ignored; a file whose name differs only in case is replaced.
-    fs::path existing = resolver_.Resolve(to);
-    fs::path target = existing.parent_path() / fs::path(NativeText(to)).filename();
-    fs::path source(NativeText(from));
-    int err = ::rename(source.c_str(), target.c_str()) == 0 ? 0 : errno;
-    if (Missing(err)) {
-      fs::path found = resolver_.Find(source);
-      if (found != source) {
-        source = found;
-        err = ::rename(source.c_str(), target.c_str()) == 0 ? 0 : errno;
-      }
-    }
-    if (err != 0) throw Error(Cause(u8"ファイル名を変更できません", err), from);
+    fs::path given_to(NativeText(to));
+    fs::path existing = resolver_.Resolve(given_to);
+    fs::path target = existing.parent_path() / given_to.filename();
+    fs::path source;
+    if (!OnDisk(
+            NativeText(from), [&](const fs::path& p) { return ::rename(p.c_str(), target.c_str()) == 0; }, &source))
+      throw Error(Cause(u8"ファイル名を変更できません", errno), from);
     resolver_.Note(source, false);
     if (existing != target && existing != source && Remove(existing) == 0) resolver_.Note(existing, false);
     resolver_.Note(target, true);
@@ -401,24 +434,29 @@ class PosixEnv : public Env {
     if (from_folder != to_folder) resolver_.Settle(from_folder);
   }
   void CopyFile(const std::string& from, const std::string& to) override {
-    fs::path source;
-    int in = OpenExisting(NativeText(from), O_RDONLY, &source);
+    int in = -1;
+    OnDisk(NativeText(from), [&](const fs::path& p) { return (in = OpenFd(p, O_RDONLY | O_NONBLOCK)) >= 0; });
     if (in < 0) throw Error(Cause(u8"ファイルをコピーできません", errno), to);
     int err = CopyFrom(in, to);
     ::close(in);
     if (err != 0) throw Error(Cause(u8"ファイルをコピーできません", err), to);
   }
   void CreateFolder(const std::string& path) override {
-    fs::path p(NativeText(path));
+    const fs::path given(NativeText(path));
+    bool checked;
+    fs::path p = resolver_.Locate(given, &checked);
     struct stat st;
-    int err = ::stat(p.c_str(), &st) == 0 ? 0 : errno;
-    if (Missing(err)) {
-      p = resolver_.Find(p);
-      err = ::mkdir(p.c_str(), 0777) == 0 ? 0 : errno;
-      if (err == 0) {
-        resolver_.Added(p);
+    int err = 0;
+    if (!checked) {
+      err = ::stat(p.c_str(), &st) == 0 ? 0 : errno;
+      if (Missing(err)) p = resolver_.Find(given);
+    }
+    if (checked || Missing(err)) {
+      if (::mkdir(p.c_str(), 0777) == 0) {
+        if (p == given) resolver_.Added(p);
         return;
       }
+      err = errno;
       if (err == EEXIST && ::stat(p.c_str(), &st) != 0) err = errno;
     }
     if (err == 0 || err == EEXIST) err = S_ISDIR(st.st_mode) ? 0 : EEXIST;
@@ -459,44 +497,65 @@ class PosixEnv : public Env {
     return errno == EISDIR ? ::rmdir(p.c_str()) : -1;
   }
 
-  // Opens an existing file: as written, or else under its name on disk.
-  // -1 with errno set when neither opens; *used is the path opened.
-  int OpenExisting(const fs::path& given, int flags, fs::path* used) {
-    *used = given;
-    int fd = OpenFd(given, flags);
-    if (fd >= 0 || !Missing(errno)) return fd;
+  // Runs op (true when done, else errno set) on the file or folder given,
+  // as written or else under its name on disk; *used is the path it ran
+  // on last.
+  template <class Op>
+  bool OnDisk(const fs::path& given, Op op, fs::path* used = nullptr) {
+    bool checked;
+    fs::path p = resolver_.Locate(given, &checked);
+    if (used) *used = p;
+    if (op(p)) return true;
+    if (checked || !Missing(errno)) return false;
     int err = errno;
     fs::path found = resolver_.Find(given);
     if (found == given) {
       errno = err;
-      return -1;
+      return false;
     }
-    *used = found;
-    return OpenFd(found, flags);
+    if (used) *used = found;
+    return op(found);
   }
 
-  // stat of the file or folder, as written or under its name on disk.
   bool Stat(const std::string& path, struct stat* st) {
-    fs::path given(NativeText(path));
-    if (::stat(given.c_str(), st) == 0) return true;
-    if (!Missing(errno)) return false;
-    fs::path found = resolver_.Find(given);
-    return found != given && ::stat(found.c_str(), st) == 0;
+    return OnDisk(NativeText(path), [&](const fs::path& p) { return ::stat(p.c_str(), st) == 0; });
+  }
+
+  // Opens given with flags (O_WRONLY and more): the file there as written
+  // or in another letter case, else a new file of that name made with mode
+  // (*created then true). -1 with errno set on failure; *used is the path.
+  int OpenOrCreate(const fs::path& given, int flags, mode_t mode, fs::path* used, bool* created) {
+    *created = false;
+    bool checked;
+    fs::path p = resolver_.Locate(given, &checked);
+    if (!checked) {
+      int fd = OpenFd(p, flags);
+      if (fd >= 0 || !Missing(errno)) {
+        *used = p;
+        return fd;
+      }
+      p = resolver_.Find(given);
+    }
+    *used = p;
+    if (p != given) return OpenFd(p, flags);  // there in another letter case
+    int fd = OpenFd(p, flags | O_CREAT | O_EXCL, mode);
+    if (fd < 0 && errno == EEXIST) {
+      fd = OpenFd(p, flags);  // made meanwhile
+      if (fd >= 0 || errno != ENOENT) return fd;
+      fd = OpenFd(p, flags | O_CREAT, mode);  // a link to a file not there yet
+    }
+    *created = fd >= 0;
+    return fd;
   }
 
   // Opens a file for writing with flags (O_TRUNC or O_APPEND); a file that
   // is not there under any letter case is created.
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, int flags) {
-    fs::path p(NativeText(path));
-    int fd = OpenFd(p, flags);
-    if (fd < 0 && Missing(errno)) {
-      fs::path found = resolver_.Find(p);
-      const bool changed = found != p;  // an existing file in another letter case
-      p = found;
-      fd = OpenFd(p, flags | O_CREAT, 0666);
-      if (fd >= 0 && !changed) resolver_.Added(p);
-    }
+    fs::path used;
+    bool created;
+    int fd = OpenOrCreate(NativeText(path), flags, 0666, &used, &created);
     if (fd < 0) throw Error(Cause(u8"ファイルを作成できません", errno), path);
+    if (created) resolver_.Added(used);
     return std::make_unique<FdFile>(path, fd);
   }
 
@@ -509,22 +568,11 @@ class PosixEnv : public Env {
     if (::fstat(in, &src) != 0) return errno;
     if (!S_ISREG(src.st_mode)) return EINVAL;
     const mode_t mode = (src.st_mode & 07777) | S_IWUSR;
-    fs::path target(NativeText(to));
+    fs::path target;
+    bool created;
     // An existing target is opened without truncating it: it could be the
     // source itself.
-    int out = OpenFd(target, O_WRONLY);
-    bool created = false;
-    if (out < 0 && Missing(errno)) {
-      fs::path found = resolver_.Find(target);
-      if (found != target) {
-        target = found;
-        out = OpenFd(target, O_WRONLY);
-      } else {
-        out = OpenFd(target, O_WRONLY | O_CREAT | O_EXCL, mode);
-        created = out >= 0;
-        if (out < 0 && errno == EEXIST) out = OpenFd(target, O_WRONLY);  // made meanwhile
-      }
-    }
+    int out = OpenOrCreate(NativeText(to), O_WRONLY | O_NONBLOCK, mode, &target, &created);
     if (out < 0) return errno;
     int err = 0;
     if (!created) {
@@ -534,11 +582,33 @@ class PosixEnv : public Env {
       else if (!S_ISREG(dst.st_mode)) err = EINVAL;
       else if (::ftruncate(out, 0) != 0) err = errno;
     }
-    if (err == 0 && ::fchmod(out, mode) != 0) err = errno;
+    // A new file has the mode already unless the umask took some of it.
+    if (err == 0 && (!created || !CreatedWithMode(mode)) && ::fchmod(out, mode) != 0) err = errno;
     if (err == 0) err = CopyBytes(in, out, static_cast<size_t>(src.st_size));
     if (::close(out) != 0 && err == 0) err = errno;
     if (created) resolver_.Added(target);
     return err;
+  }
+
+  // Whether a file created with mode gets exactly that mode: the process's
+  // umask (read once; the program never changes it) leaves it whole.
+  static bool CreatedWithMode(mode_t mode) {
+    static const int umask = ReadUmask();
+    return umask >= 0 && (mode & ~static_cast<mode_t>(0777)) == 0 && (mode & static_cast<mode_t>(umask)) == 0;
+  }
+  static int ReadUmask() {
+    int fd = OpenFd("/proc/self/status", O_RDONLY);
+    if (fd < 0) return -1;
+    char buf[4096];
+    ssize_t n = ::read(fd, buf, sizeof buf - 1);
+    ::close(fd);
+    if (n <= 0) return -1;
+    buf[n] = '\0';
+    const char* line = std::strstr(buf, "\nUmask:");
+    if (!line) return -1;
+    char* end = nullptr;
+    long mask = std::strtol(line + 7, &end, 8);
+    return end == line + 7 || mask < 0 || mask > 0777 ? -1 : static_cast<int>(mask);
   }
 
   // Copies size bytes (fewer when in ends sooner) in the kernel where it
@@ -554,8 +624,7 @@ class PosixEnv : public Env {
       } else if (n == 0) {
         return 0;
       } else if (errno == EINTR) {
-      } else if (done == 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
-                               errno == EBADF)) {
+      } else if (done == 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
         by_range = false;
       } else {
         return errno;
@@ -595,8 +664,8 @@ class PosixEnv : public Env {
   }
 
   std::vector<std::string> List(const std::string& folder, bool folders) {
-    fs::path dir;
-    int fd = OpenExisting(NativeText(folder), O_RDONLY | O_DIRECTORY, &dir);
+    int fd = -1;
+    OnDisk(NativeText(folder), [&](const fs::path& p) { return (fd = OpenFd(p, O_RDONLY | O_DIRECTORY)) >= 0; });
     if (fd < 0) throw Error(Cause(u8"フォルダを一覧できません", errno), folder);
     std::vector<std::pair<std::string, std::string>> found;  // key, name
     std::optional<Error> failure;
