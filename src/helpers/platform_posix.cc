@@ -289,6 +289,7 @@ class FdFile : public WritableFile {
   }
   void Append(std::string_view bytes) override {
     if (fd_ < 0) throw Error(Sjis(u8"閉じたファイルに書き込もうとしました"), path_);
+    if (err_ != 0) Fail();
     if (bytes.size() <= kSize - used_) {
       std::memcpy(buf_.get() + used_, bytes.data(), bytes.size());
       used_ += bytes.size();
