@@ -1,8 +1,13 @@
 // The POSIX side of the platform: code page 932 through iconv, files through
-// std::filesystem and stdio. Names on disk are UTF-8; the converter's paths
-// are code page 932 and use "/" as separator. Every path part is matched
-// without regard to ASCII letter case. Hidden files are the dot-files.
+// their descriptors. Names on disk are UTF-8; the converter's paths are code
+// page 932 and use "/" as separator. Every path part is matched without
+// regard to ASCII letter case: an operation is tried on the path as written
+// first, and only when that is not there are the folder's entries searched
+// for a name in another letter case. Hidden files are the dot-files.
+#include <dirent.h>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,8 +17,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "helpers/encoding.h"
 #include "helpers/env.h"
@@ -67,19 +75,6 @@ std::string NativeText(const std::string& path) {
   return *native;
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x < 0x80 && y < 0x80) {
-      if (std::toupper(x) != std::toupper(y)) return false;
-    } else if (x != y) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // Upper-cased ASCII letters: the key under which names are matched.
 std::string CaseKey(const std::string& name) {
   std::string key = name;
@@ -92,6 +87,39 @@ bool SameTime(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
+// A path part that is not there as written: worth looking for under
+// another letter case.
+bool Missing(int err) { return err == ENOENT || err == ENOTDIR; }
+
+int OpenFd(const fs::path& p, int flags, mode_t mode = 0) {
+  int fd;
+  do fd = ::open(p.c_str(), flags | O_CLOEXEC, mode);
+  while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// Calls each(name, d_type) for the entries of an open folder, "." and ".."
+// left out; false (errno set) when the folder cannot be read.
+template <class Each>
+bool ReadEntries(int fd, Each each) {
+  alignas(struct dirent64) char buf[32768];
+  for (;;) {
+    ssize_t n = ::getdents64(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    for (ssize_t at = 0; at < n;) {
+      auto* entry = reinterpret_cast<struct dirent64*>(buf + at);
+      at += entry->d_reclen;
+      const char* name = entry->d_name;
+      if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+      each(name, entry->d_type);
+    }
+  }
+}
+
 // Finds the names on disk of paths written without regard to letter case.
 // The entries of the folders it had to look into are kept, by case key,
 // as long as the folder's modification time stays the same (so changes by
@@ -100,65 +128,64 @@ bool SameTime(const struct timespec& a, const struct timespec& b) {
 // other does not read the folder again for each file.
 class Resolver {
  public:
+  // Where to look for given first. Unless the folder's entries are
+  // remembered and lack the name as written, that is given itself, to be
+  // tried as written (*checked false; Find when it is not there). Otherwise
+  // the folder is looked at now (*checked true) and the answer is the name
+  // on disk, or given when nothing of that name is there.
+  fs::path Locate(const fs::path& given, bool* checked) {
+    *checked = false;
+    if (given.filename().empty()) return given;
+    auto it = folders_.find(FolderOf(given).string());
+    if (it == folders_.end() || it->second.Has(given.filename().string())) return given;
+    *checked = true;
+    return Find(given);
+  }
+
   // The path on disk: as written when it exists (one look-up), otherwise
   // each missing part replaced by an existing entry whose name differs only
   // in letter case, when there is one.
-  fs::path Resolve(const std::string& path) {
-    fs::path given(NativeText(path));
+  fs::path Resolve(const fs::path& given) {
+    bool checked;
+    fs::path p = Locate(given, &checked);
     struct stat st;
-    if (::lstat(given.c_str(), &st) == 0) return given;
-    return ResolveMissing(given);
+    if (checked || ::lstat(p.c_str(), &st) == 0) return p;
+    return Find(given);
   }
 
-  // Keeps the remembered entries true after a change made through this object.
-  void Added(const fs::path& p) { Update(p, true); }
-  void Removed(const fs::path& p) { Update(p, false); }
-
- private:
-  struct Folder {
-    struct timespec mtime;
-    std::unordered_map<std::string, std::string> names;  // case key -> name
-  };
-
-  fs::path ResolveMissing(const fs::path& given) {
+  // The name on disk of given, found through the entries of the folders:
+  // given itself when it is there as written or nothing differing only in
+  // letter case is there either.
+  fs::path Find(const fs::path& given) {
     if (!given.has_relative_path()) return given;
     fs::path name = given.filename();
     fs::path parent = given.parent_path();
-    if (name.empty()) return ResolveMissing(parent);  // a trailing separator
+    if (name.empty()) return Find(parent);  // a trailing separator
     fs::path dir = parent.empty() ? fs::path(".") : parent;
     struct stat st;
-    if (::lstat(dir.c_str(), &st) != 0) {
-      dir = ResolveMissing(dir);
-      parent = dir;
-      if (::stat(dir.c_str(), &st) != 0) return parent / name;
-    } else if (S_ISLNK(st.st_mode) && ::stat(dir.c_str(), &st) != 0) {
-      return parent / name;
+    if (::stat(dir.c_str(), &st) != 0) {
+      if (!Missing(errno)) return given;
+      fs::path found = Find(dir);
+      if (found == dir || ::stat(found.c_str(), &st) != 0) return given;
+      dir = parent = found;
     }
     std::string wanted = name.string();
     if (wanted == "." || wanted == ".." || !S_ISDIR(st.st_mode)) return parent / name;
-    const Folder& folder = Entries(dir, st);
-    auto it = folder.names.find(CaseKey(wanted));
-    return it == folder.names.end() ? parent / name : parent / it->second;
+    const Folder* folder = Entries(dir, st);
+    if (!folder) return parent / name;
+    return parent / folder->Lookup(wanted);
   }
 
-  const Folder& Entries(const fs::path& dir, const struct stat& st) {
-    auto it = folders_.find(dir.string());
-    if (it != folders_.end() && SameTime(it->second.mtime, st.st_mtim)) return it->second;
-    if (folders_.size() >= 16) folders_.clear();
-    Folder& folder = folders_[dir.string()];
-    folder.mtime = st.st_mtim;
-    folder.names.clear();
-    std::error_code ec;
-    for (fs::directory_iterator i(dir, ec), end; !ec && i != end; i.increment(ec)) {
-      std::string entry = i->path().filename().string();
-      folder.names.emplace(CaseKey(entry), entry);  // the first of several variants
-    }
-    if (ec) folders_.erase(dir.string());
-    return folders_.count(dir.string()) ? folders_[dir.string()] : Empty();
+  // Keeps the remembered entries true after a change made through this
+  // object: Note records the entry, Settle takes the folder's new
+  // modification time (one look at the folder for any number of notes).
+  void Note(const fs::path& p, bool added) {
+    auto it = folders_.find(FolderOf(p).string());
+    if (it == folders_.end()) return;
+    if (added) it->second.Add(p.filename().string());
+    else it->second.Remove(p.filename().string());
   }
-
-  void Update(const fs::path& p, bool added) {
-    fs::path dir = p.parent_path().empty() ? fs::path(".") : p.parent_path();
+  void Settle(const fs::path& dir) {
     auto it = folders_.find(dir.string());
     if (it == folders_.end()) return;
     struct stat st;
@@ -166,15 +193,76 @@ class Resolver {
       folders_.erase(it);
       return;
     }
-    std::string name = p.filename().string();
-    if (added) it->second.names.emplace(CaseKey(name), name);
-    else it->second.names.erase(CaseKey(name));
     it->second.mtime = st.st_mtim;
   }
+  void Added(const fs::path& p) {
+    Note(p, true);
+    Settle(FolderOf(p));
+  }
+  void Removed(const fs::path& p) {
+    Note(p, false);
+    Settle(FolderOf(p));
+  }
 
-  static const Folder& Empty() {
-    static const Folder empty{};
-    return empty;
+  static fs::path FolderOf(const fs::path& p) { return p.parent_path().empty() ? fs::path(".") : p.parent_path(); }
+
+ private:
+  class Folder {
+   public:
+    struct timespec mtime;
+
+    bool Has(const std::string& name) const { return all_.count(name) != 0; }
+    // The name as written when it is there, else the entry that differs
+    // only in letter case, else the name as written.
+    const std::string& Lookup(const std::string& name) const {
+      if (Has(name)) return name;
+      auto it = by_key_.find(CaseKey(name));
+      return it == by_key_.end() ? name : it->second;
+    }
+    void Add(const std::string& name) {
+      if (all_.insert(name).second) by_key_.emplace(CaseKey(name), name);  // the first of several variants
+    }
+    void Remove(const std::string& name) {
+      if (!all_.erase(name)) return;
+      std::string key = CaseKey(name);
+      auto it = by_key_.find(key);
+      if (it == by_key_.end() || it->second != name) return;
+      by_key_.erase(it);
+      if (all_.size() == by_key_.size()) return;  // no other variant of any name
+      for (const std::string& other : all_)
+        if (CaseKey(other) == key) {
+          by_key_.emplace(key, other);
+          break;
+        }
+    }
+    void Clear() {
+      all_.clear();
+      by_key_.clear();
+    }
+
+   private:
+    std::unordered_set<std::string> all_;
+    std::unordered_map<std::string, std::string> by_key_;  // case key -> name
+  };
+
+  // The entries of dir (whose stat is st), read again when its modification
+  // time has changed; null when it cannot be read.
+  const Folder* Entries(const fs::path& dir, const struct stat& st) {
+    const std::string key = dir.string();
+    auto it = folders_.find(key);
+    if (it != folders_.end() && SameTime(it->second.mtime, st.st_mtim)) return &it->second;
+    if (it == folders_.end() && folders_.size() >= 16) folders_.clear();
+    Folder& folder = folders_[key];
+    folder.mtime = st.st_mtim;
+    folder.Clear();
+    int fd = OpenFd(dir, O_RDONLY | O_DIRECTORY);
+    bool read = fd >= 0 && ReadEntries(fd, [&](const char* entry, unsigned char) { folder.Add(entry); });
+    if (fd >= 0) ::close(fd);
+    if (!read) {
+      folders_.erase(key);
+      return nullptr;
+    }
+    return &folder;
   }
 
   std::unordered_map<std::string, Folder> folders_;
@@ -189,70 +277,191 @@ std::string SortKey(const std::string& name) {
   return key;
 }
 
+// A file written through its descriptor with a buffer of 64 KiB, so that a
+// whole work file usually goes out in one write.
+class FdFile : public WritableFile {
+ public:
+  FdFile(std::string path, int fd) : path_(std::move(path)), fd_(fd), buf_(new char[kSize]) {}
+  ~FdFile() override {
+    if (fd_ < 0) return;
+    if (err_ == 0) WriteAll(buf_.get(), used_);
+    ::close(fd_);
+  }
+  void Append(std::string_view bytes) override {
+    if (fd_ < 0) throw Error(Sjis(u8"閉じたファイルに書き込もうとしました"), path_);
+    if (err_ != 0) Fail();
+    if (bytes.size() <= kSize - used_) {
+      std::memcpy(buf_.get() + used_, bytes.data(), bytes.size());
+      used_ += bytes.size();
+      return;
+    }
+    Flush();
+    if (bytes.size() >= kSize) {
+      if (!WriteAll(bytes.data(), bytes.size())) Fail();
+    } else {
+      std::memcpy(buf_.get(), bytes.data(), bytes.size());
+      used_ = bytes.size();
+    }
+  }
+  void Close() override {
+    if (fd_ < 0) return;
+    bool ok = err_ == 0 && WriteAll(buf_.get(), used_);
+    used_ = 0;
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && ok) {
+      ok = false;
+      err_ = errno;
+    }
+    if (!ok) throw Error(Cause(u8"ファイルに書き込めません", err_), path_);
+  }
+
+ private:
+  static constexpr size_t kSize = 1 << 16;
+
+  void Flush() {
+    if (err_ != 0 || !WriteAll(buf_.get(), used_)) Fail();
+    used_ = 0;
+  }
+  // A failed write leaves the file failed: what follows reports it again.
+  [[noreturn]] void Fail() {
+    used_ = 0;
+    throw Error(Cause(u8"ファイルに書き込めません", err_), path_);
+  }
+  bool WriteAll(const char* data, size_t size) {
+    while (size > 0) {
+      ssize_t n = ::write(fd_, data, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        err_ = n < 0 ? errno : ENOSPC;
+        return false;
+      }
+      data += n;
+      size -= static_cast<size_t>(n);
+    }
+    return true;
+  }
+
+  std::string path_;
+  int fd_;
+  std::unique_ptr<char[]> buf_;
+  size_t used_ = 0;
+  int err_ = 0;
+};
+
+// The whole content of an open file, which it closes: one read of the size
+// the file has (and one byte more, to see its end); a file that grows or
+// shrinks meanwhile is read to its new end.
+std::string ReadAndCloseFd(int fd, const std::string& path) {
+  struct stat st;
+  size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
+  std::string bytes(expected + 1, '\0');
+  size_t len = 0;
+  for (;;) {
+    if (len == bytes.size()) bytes.resize(bytes.size() * 2);
+    size_t want = bytes.size() - len;
+    ssize_t n = ::read(fd, bytes.data() + len, want);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      throw Error(Cause(u8"ファイルを読めません", err), path);
+    }
+    if (n == 0) break;
+    len += static_cast<size_t>(n);
+    if (static_cast<size_t>(n) < want && len == expected) break;  // all there is
+  }
+  ::close(fd);
+  bytes.resize(len);
+  return bytes;
+}
+
 class PosixEnv : public Env {
  public:
   PathForm form() const override { return PathForm::kPosix; }
 
   std::string ReadFile(const std::string& path) override {
-    fs::path p = resolver_.Resolve(path);
-    std::FILE* f = std::fopen(p.c_str(), "rb");
-    if (!f) throw Error(Cause(u8"ファイルを開けません", errno), path);
-    return ReadAndClose(f, path);
+    int fd = -1;
+    OnDisk(NativeText(path), [&](const fs::path& p) { return (fd = OpenFd(p, O_RDONLY)) >= 0; });
+    if (fd < 0) throw Error(Cause(u8"ファイルを開けません", errno), path);
+    return ReadAndCloseFd(fd, path);
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
-    return Open(path, "wb");
+    return OpenForWriting(path, O_WRONLY | O_TRUNC);
   }
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override {
-    return Open(path, "ab");
+    return OpenForWriting(path, O_WRONLY | O_APPEND);
   }
 
   bool Exists(const std::string& path) override {
-    std::error_code ec;
-    return fs::exists(resolver_.Resolve(path), ec);
+    struct stat st;
+    return Stat(path, &st);
   }
   bool IsFolder(const std::string& path) override {
-    std::error_code ec;
-    return fs::is_directory(resolver_.Resolve(path), ec);
+    struct stat st;
+    return Stat(path, &st) && S_ISDIR(st.st_mode);
   }
   int64_t FileSize(const std::string& path) override {
     struct stat st;
-    if (::stat(resolver_.Resolve(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    if (!Stat(path, &st) || !S_ISREG(st.st_mode)) return -1;
     return static_cast<int64_t>(st.st_size);
   }
 
   void DeleteFile(const std::string& path) override {
-    std::error_code ec;
-    fs::path p = resolver_.Resolve(path);
-    if (!fs::remove(p, ec) && ec) throw Error(Cause(u8"ファイルを削除できません", ec.value()), path);
-    resolver_.Removed(p);
+    fs::path removed;
+    if (OnDisk(NativeText(path), [](const fs::path& p) { return Remove(p) == 0; }, &removed)) {
+      resolver_.Removed(removed);
+      return;
+    }
+    if (errno == ENOENT) return;  // nothing to delete
+    throw Error(Cause(u8"ファイルを削除できません", errno), path);
   }
   void RenameFile(const std::string& from, const std::string& to) override {
-    std::error_code ec;
     // The file takes the name as written, as it does where letter case is
     // ignored; a file whose name differs only in case is replaced.
-    fs::path source = resolver_.Resolve(from), existing = resolver_.Resolve(to);
-    fs::path target = existing.parent_path() / fs::path(NativeText(to)).filename();
-    fs::rename(source, target, ec);
-    if (ec) throw Error(Cause(u8"ファイル名を変更できません", ec.value()), from);
-    resolver_.Removed(source);
-    if (existing != target && existing != source && fs::remove(existing, ec)) resolver_.Removed(existing);
-    resolver_.Added(target);
+    fs::path given_to(NativeText(to));
+    fs::path existing = resolver_.Resolve(given_to);
+    fs::path target = existing.parent_path() / given_to.filename();
+    fs::path source;
+    if (!OnDisk(
+            NativeText(from), [&](const fs::path& p) { return ::rename(p.c_str(), target.c_str()) == 0; }, &source))
+      throw Error(Cause(u8"ファイル名を変更できません", errno), from);
+    resolver_.Note(source, false);
+    if (existing != target && existing != source && Remove(existing) == 0) resolver_.Note(existing, false);
+    resolver_.Note(target, true);
+    fs::path from_folder = Resolver::FolderOf(source), to_folder = Resolver::FolderOf(target);
+    resolver_.Settle(to_folder);
+    if (from_folder != to_folder) resolver_.Settle(from_folder);
   }
   void CopyFile(const std::string& from, const std::string& to) override {
-    std::error_code ec;
-    fs::path target = resolver_.Resolve(to);
-    fs::copy_file(resolver_.Resolve(from), target, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw Error(Cause(u8"ファイルをコピーできません", ec.value()), to);
-    resolver_.Added(target);
-    // A copy of a read-only file must still be rewritable in the work folder.
-    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add, ec);
+    int in = -1;
+    OnDisk(NativeText(from), [&](const fs::path& p) { return (in = OpenFd(p, O_RDONLY | O_NONBLOCK)) >= 0; });
+    if (in < 0) throw Error(Cause(u8"ファイルをコピーできません", errno), to);
+    int err = CopyFrom(in, to);
+    ::close(in);
+    if (err != 0) throw Error(Cause(u8"ファイルをコピーできません", err), to);
   }
   void CreateFolder(const std::string& path) override {
-    std::error_code ec;
-    fs::path p = resolver_.Resolve(path);
-    if (!fs::create_directory(p, ec) && ec) throw Error(Cause(u8"フォルダを作成できません", ec.value()), path);
-    resolver_.Added(p);
+    const fs::path given(NativeText(path));
+    bool checked;
+    fs::path p = resolver_.Locate(given, &checked);
+    struct stat st;
+    int err = 0;
+    if (!checked) {
+      err = ::stat(p.c_str(), &st) == 0 ? 0 : errno;
+      if (Missing(err)) p = resolver_.Find(given);
+    }
+    if (checked || Missing(err)) {
+      if (::mkdir(p.c_str(), 0777) == 0) {
+        if (p == given) resolver_.Added(p);
+        return;
+      }
+      err = errno;
+      if (err == EEXIST && ::stat(p.c_str(), &st) != 0) err = errno;
+    }
+    if (err == 0 || err == EEXIST) err = S_ISDIR(st.st_mode) ? 0 : EEXIST;
+    if (err != 0) throw Error(Cause(u8"フォルダを作成できません", err), path);
   }
 
   std::vector<std::string> ListFiles(const std::string& folder) override { return List(folder, false); }
@@ -283,37 +492,207 @@ class PosixEnv : public Env {
     return p;
   }
 
-  Resolver resolver_;
+  // unlink, or rmdir for a folder, as remove() does.
+  static int Remove(const fs::path& p) {
+    if (::unlink(p.c_str()) == 0) return 0;
+    return errno == EISDIR ? ::rmdir(p.c_str()) : -1;
+  }
 
-  std::unique_ptr<WritableFile> Open(const std::string& path, const char* mode) {
-    fs::path p = resolver_.Resolve(path);
-    std::FILE* f = std::fopen(p.c_str(), mode);
-    if (!f) throw Error(Cause(u8"ファイルを作成できません", errno), path);
-    resolver_.Added(p);
-    return NewStdioFile(path, f);
+  // Runs op (true when done, else errno set) on the file or folder given,
+  // as written or else under its name on disk; *used is the path it ran
+  // on last.
+  template <class Op>
+  bool OnDisk(const fs::path& given, Op op, fs::path* used = nullptr) {
+    bool checked;
+    fs::path p = resolver_.Locate(given, &checked);
+    if (used) *used = p;
+    if (op(p)) return true;
+    if (checked || !Missing(errno)) return false;
+    int err = errno;
+    fs::path found = resolver_.Find(given);
+    if (found == given) {
+      errno = err;
+      return false;
+    }
+    if (used) *used = found;
+    return op(found);
+  }
+
+  bool Stat(const std::string& path, struct stat* st) {
+    return OnDisk(NativeText(path), [&](const fs::path& p) { return ::stat(p.c_str(), st) == 0; });
+  }
+
+  // Opens given with flags (O_WRONLY and more): the file there as written
+  // or in another letter case, else a new file of that name made with mode
+  // (*created then true). -1 with errno set on failure; *used is the path.
+  int OpenOrCreate(const fs::path& given, int flags, mode_t mode, fs::path* used, bool* created) {
+    *created = false;
+    bool checked;
+    fs::path p = resolver_.Locate(given, &checked);
+    if (!checked) {
+      int fd = OpenFd(p, flags);
+      if (fd >= 0 || !Missing(errno)) {
+        *used = p;
+        return fd;
+      }
+      p = resolver_.Find(given);
+    }
+    *used = p;
+    if (p != given) return OpenFd(p, flags);  // there in another letter case
+    int fd = OpenFd(p, flags | O_CREAT | O_EXCL, mode);
+    if (fd < 0 && errno == EEXIST) {
+      fd = OpenFd(p, flags);  // made meanwhile
+      if (fd >= 0 || errno != ENOENT) return fd;
+      fd = OpenFd(p, flags | O_CREAT, mode);  // a link to a file not there yet
+    }
+    *created = fd >= 0;
+    return fd;
+  }
+
+  // Opens a file for writing with flags (O_TRUNC or O_APPEND); a file that
+  // is not there under any letter case is created.
+  std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, int flags) {
+    fs::path used;
+    bool created;
+    int fd = OpenOrCreate(NativeText(path), flags, 0666, &used, &created);
+    if (fd < 0) throw Error(Cause(u8"ファイルを作成できません", errno), path);
+    if (created) resolver_.Added(used);
+    return std::make_unique<FdFile>(path, fd);
+  }
+
+  // Copies the open file in to the file `to` (replaced or created), whose
+  // permissions become those of in plus the owner's right to write: a copy
+  // of a read-only file must still be rewritable in the work folder.
+  // 0 or the errno of the failure.
+  int CopyFrom(int in, const std::string& to) {
+    struct stat src;
+    if (::fstat(in, &src) != 0) return errno;
+    if (!S_ISREG(src.st_mode)) return EINVAL;
+    const mode_t mode = (src.st_mode & 07777) | S_IWUSR;
+    fs::path target;
+    bool created;
+    // An existing target is opened without truncating it: it could be the
+    // source itself.
+    int out = OpenOrCreate(NativeText(to), O_WRONLY | O_NONBLOCK, mode, &target, &created);
+    if (out < 0) return errno;
+    int err = 0;
+    if (!created) {
+      struct stat dst;
+      if (::fstat(out, &dst) != 0) err = errno;
+      else if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) err = EEXIST;
+      else if (!S_ISREG(dst.st_mode)) err = EINVAL;
+      else if (::ftruncate(out, 0) != 0) err = errno;
+    }
+    // A new file has the mode already unless the umask took some of it.
+    if (err == 0 && (!created || !CreatedWithMode(mode)) && ::fchmod(out, mode) != 0) err = errno;
+    if (err == 0) err = CopyBytes(in, out, static_cast<size_t>(src.st_size));
+    if (::close(out) != 0 && err == 0) err = errno;
+    if (created) resolver_.Added(target);
+    return err;
+  }
+
+  // Whether a file created with mode gets exactly that mode: the process's
+  // umask (read once; the program never changes it) leaves it whole.
+  static bool CreatedWithMode(mode_t mode) {
+    static const int umask = ReadUmask();
+    return umask >= 0 && (mode & ~static_cast<mode_t>(0777)) == 0 && (mode & static_cast<mode_t>(umask)) == 0;
+  }
+  static int ReadUmask() {
+    int fd = OpenFd("/proc/self/status", O_RDONLY);
+    if (fd < 0) return -1;
+    char buf[4096];
+    ssize_t n = ::read(fd, buf, sizeof buf - 1);
+    ::close(fd);
+    if (n <= 0) return -1;
+    buf[n] = '\0';
+    const char* line = std::strstr(buf, "\nUmask:");
+    if (!line) return -1;
+    char* end = nullptr;
+    long mask = std::strtol(line + 7, &end, 8);
+    return end == line + 7 || mask < 0 || mask > 0777 ? -1 : static_cast<int>(mask);
+  }
+
+  // Copies size bytes (fewer when in ends sooner) in the kernel where it
+  // can: copy_file_range, else sendfile, else read and write. A file that
+  // claims no size (as those of /proc do) is read to its end.
+  static int CopyBytes(int in, int out, size_t size) {
+    size_t done = 0;
+    bool by_range = size > 0, by_sendfile = size > 0;
+    while (by_range && done < size) {
+      ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, size - done, 0);
+      if (n > 0) {
+        done += static_cast<size_t>(n);
+      } else if (n == 0) {
+        return 0;
+      } else if (errno == EINTR) {
+      } else if (done == 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+        by_range = false;
+      } else {
+        return errno;
+      }
+    }
+    if (done == size && size > 0) return 0;
+    while (by_sendfile && done < size) {
+      ssize_t n = ::sendfile(out, in, nullptr, size - done);
+      if (n > 0) {
+        done += static_cast<size_t>(n);
+      } else if (n == 0) {
+        return 0;
+      } else if (errno == EINTR) {
+      } else if (done == 0 && (errno == EINVAL || errno == ENOSYS)) {
+        by_sendfile = false;
+      } else {
+        return errno;
+      }
+    }
+    if (done == size && size > 0) return 0;
+    std::unique_ptr<char[]> buf(new char[1 << 16]);
+    while (size == 0 || done < size) {
+      size_t want = size == 0 ? (1 << 16) : std::min<size_t>(1 << 16, size - done);
+      ssize_t n = ::read(in, buf.get(), want);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return errno;
+      if (n == 0) break;
+      for (ssize_t at = 0; at < n;) {
+        ssize_t w = ::write(out, buf.get() + at, static_cast<size_t>(n - at));
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return w < 0 ? errno : ENOSPC;
+        at += w;
+      }
+      done += static_cast<size_t>(n);
+    }
+    return 0;
   }
 
   std::vector<std::string> List(const std::string& folder, bool folders) {
-    fs::path dir = resolver_.Resolve(folder);
-    std::error_code ec;
+    int fd = -1;
+    OnDisk(NativeText(folder), [&](const fs::path& p) { return (fd = OpenFd(p, O_RDONLY | O_DIRECTORY)) >= 0; });
+    if (fd < 0) throw Error(Cause(u8"フォルダを一覧できません", errno), folder);
     std::vector<std::pair<std::string, std::string>> found;  // key, name
-    fs::directory_iterator it(dir, ec);
-    if (ec) throw Error(Cause(u8"フォルダを一覧できません", ec.value()), folder);
-    for (fs::directory_iterator end; it != end; it.increment(ec)) {
-      if (ec) throw Error(Cause(u8"フォルダを一覧できません", ec.value()), folder);
-      std::string name = it->path().filename().string();
-      if (name.empty() || name[0] == '.') continue;  // hidden, "." and ".."
-      std::error_code sec;
-      bool is_dir = it->is_directory(sec);
-      bool is_file = it->is_regular_file(sec);
-      if (folders ? !is_dir : !is_file) continue;
+    std::optional<Error> failure;
+    bool read = ReadEntries(fd, [&](const char* entry, unsigned char type) {
+      if (failure || entry[0] == '.') return;  // hidden
+      if (type == DT_UNKNOWN || type == DT_LNK) {  // what it is (or points to) needs a look
+        struct stat st;
+        type = ::fstatat(fd, entry, &st, 0) != 0 ? DT_UNKNOWN
+               : S_ISDIR(st.st_mode)             ? DT_DIR
+               : S_ISREG(st.st_mode)             ? DT_REG
+                                                 : DT_UNKNOWN;
+      }
+      if (folders ? type != DT_DIR : type != DT_REG) return;
+      std::string name(entry);
       auto cp932 = TryUtf8ToCp932(name);
       if (!cp932) {
-        if (folders) continue;  // cannot be a borehole of the source system
-        throw Error(Sjis(u8"ファイル名をコードページ932で表せません: ") + DisplayEscaped(name), folder);
+        if (folders) return;  // cannot be a borehole of the source system
+        failure.emplace(Sjis(u8"ファイル名をコードページ932で表せません: ") + DisplayEscaped(name), folder);
+        return;
       }
       found.emplace_back(SortKey(name), *cp932);
-    }
+    });
+    int err = errno;
+    ::close(fd);
+    if (failure) throw *failure;
+    if (!read) throw Error(Cause(u8"フォルダを一覧できません", err), folder);
     std::sort(found.begin(), found.end());
     std::vector<std::string> names;
     for (auto& f : found) names.push_back(std::move(f.second));
@@ -335,6 +714,8 @@ class PosixEnv : public Env {
     }
     return out;
   }
+
+  Resolver resolver_;
 };
 
 }  // namespace

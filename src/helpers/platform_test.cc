@@ -1,10 +1,14 @@
 #include "helpers/platform.h"
 
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "fault_env.h"
@@ -109,6 +113,178 @@ TEST(EnvTest, RenameReplacesAndCopyKeepsBytes) {
   env.CopyFile(dir / "n4.txt", dir / "X.TXT");
   EXPECT_EQ(test::ReadBytes(dir / "X.TXT"), bytes);
 }
+
+// A fresh Env for each case, so that which folders it remembers is known.
+TEST(EnvTest, ANameInAnotherCaseReachesTheExistingFileWhetherOrNotItsFolderIsRemembered) {
+  for (bool remembered : {false, true}) {
+    SCOPED_TRACE(remembered ? "folder remembered" : "folder not remembered");
+    TempDir dir;
+    WriteBytes(dir / "N1.TXT", "old");
+    WriteBytes(dir / "SRC.TXT", "copied");
+    auto env = NewPlatformEnv();
+    if (remembered) {
+      EXPECT_FALSE(env->Exists(dir / "none.txt"));  // reads the folder's entries
+    }
+    WriteWholeFile(*env, dir / "n1.txt", "new");
+    EXPECT_EQ(test::ReadBytes(dir / "N1.TXT"), "new");
+    auto appended = env->NewAppendableFile(dir / "N1.txt");
+    appended->Append("+more");
+    appended->Close();
+    EXPECT_EQ(test::ReadBytes(dir / "N1.TXT"), "new+more");
+    env->CopyFile(dir / "src.txt", dir / "n1.Txt");
+    EXPECT_EQ(test::ReadBytes(dir / "N1.TXT"), "copied");
+    EXPECT_EQ(env->FileSize(dir / "n1.txt"), 6);
+    env->CreateFolder(dir / "sub");
+    env->CreateFolder(dir / "SUB");  // already there
+    EXPECT_EQ(ListFiles(*env, dir.path()), (std::vector<std::string>{"N1.TXT", "SRC.TXT"}));
+    EXPECT_EQ(ListSubfolders(*env, dir.path()), std::vector<std::string>{"sub"});
+    env->DeleteFile(dir / "src.TXT");
+    env->DeleteFile(dir / "src.TXT");  // nothing left to delete
+    EXPECT_FALSE(test::FileExists(dir / "SRC.TXT"));
+    EXPECT_EQ(ListFiles(*env, dir.path()), std::vector<std::string>{"N1.TXT"});
+  }
+}
+
+TEST(EnvTest, NewFilesAreSeenByTheEnvThatMadeThem) {
+  TempDir dir;
+  auto env = NewPlatformEnv();
+  EXPECT_FALSE(env->Exists(dir / "A.TXT"));
+  WriteWholeFile(*env, dir / "A.TXT", "a");
+  env->CopyFile(dir / "A.TXT", dir / "B.TXT");
+  env->CreateFolder(dir / "C");
+  env->RenameFile(dir / "B.TXT", dir / "D.TXT");
+  EXPECT_TRUE(env->Exists(dir / "a.txt"));
+  EXPECT_TRUE(env->IsFolder(dir / "c"));
+  EXPECT_FALSE(env->Exists(dir / "b.txt"));
+  EXPECT_EQ(env->ReadFile(dir / "d.txt"), "a");
+  // Made through a differently written name, the file is not made twice.
+  WriteWholeFile(*env, dir / "e.txt", "1");
+  WriteWholeFile(*env, dir / "E.TXT", "2");
+  EXPECT_EQ(test::ReadBytes(dir / "e.txt"), "2");
+  EXPECT_EQ(ListFiles(*env, dir.path()), (std::vector<std::string>{"A.TXT", "D.TXT", "e.txt"}));
+}
+
+TEST(EnvTest, WholeFilesOfAnySizeAreReadAndWrittenByteForByte) {
+  TempDir dir;
+  Env& env = DefaultEnv();
+  std::string big;
+  for (int i = 0; big.size() < 300001; ++i) big += std::to_string(i) + "\r\n";
+  for (const std::string& bytes : {std::string(), std::string("x"), big.substr(0, 65536), big}) {
+    SCOPED_TRACE(bytes.size());
+    WriteBytes(dir / "in.txt", bytes);
+    EXPECT_EQ(env.ReadFile(dir / "in.txt"), bytes);
+    env.CopyFile(dir / "in.txt", dir / "copy.txt");
+    EXPECT_EQ(test::ReadBytes(dir / "copy.txt"), bytes);
+    // Appends of every size: within the buffer, across its end, larger than it.
+    auto out = env.NewWritableFile(dir / "out.txt");
+    for (size_t at = 0, step = 1; at < bytes.size(); at += step, step = step * 7 % 100003 + 1)
+      out->Append(std::string_view(bytes).substr(at, step));
+    out->Close();
+    EXPECT_EQ(test::ReadBytes(dir / "out.txt"), bytes);
+  }
+  // A copy over a longer file leaves nothing of it behind.
+  WriteBytes(dir / "short.txt", "abc");
+  env.CopyFile(dir / "short.txt", dir / "copy.txt");
+  EXPECT_EQ(test::ReadBytes(dir / "copy.txt"), "abc");
+}
+
+TEST(EnvTest, WritesAfterCloseFailAndAnUnclosedFileKeepsItsBytes) {
+  TempDir dir;
+  auto out = DefaultEnv().NewWritableFile(dir / "a.txt");
+  out->Append("abc");
+  out->Close();
+  EXPECT_THROW(out->Append("d"), Error);
+  out->Close();  // a second Close does nothing
+  EXPECT_EQ(test::ReadBytes(dir / "a.txt"), "abc");
+  DefaultEnv().NewAppendableFile(dir / "a.txt")->Append("def");
+  EXPECT_EQ(test::ReadBytes(dir / "a.txt"), "abcdef");
+}
+
+TEST(EnvTest, ACopyOntoItselfFailsAndKeepsTheFile) {
+  TempDir dir;
+  WriteBytes(dir / "A.TXT", "keep");
+  for (const char* to : {"A.TXT", "a.txt"}) {
+    try {
+      DefaultEnv().CopyFile(dir / "A.TXT", dir / to);
+      ADD_FAILURE() << "copied onto itself as " << to;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.file(), dir / to);
+    }
+    EXPECT_EQ(test::ReadBytes(dir / "A.TXT"), "keep");
+  }
+  // A missing source names the copy, as every failure of a copy does.
+  try {
+    DefaultEnv().CopyFile(dir / "missing.txt", dir / "B.TXT");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), dir / "B.TXT");
+  }
+  EXPECT_FALSE(test::FileExists(dir / "B.TXT"));
+  EXPECT_THROW(DefaultEnv().ReadFile(dir.path()), Error);  // a folder is no file
+  EXPECT_THROW(DefaultEnv().CreateFolder(dir / "a.txt"), Error);  // a file is there
+}
+
+#ifndef _WIN32
+int ModeOf(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+TEST(EnvTest, ACopyHasTheSourcesPermissionsAndCanBeRewritten) {
+  TempDir dir;
+  Env& env = DefaultEnv();
+  WriteBytes(dir / "ro.txt", "r");
+  WriteBytes(dir / "all.txt", "w");
+  chmod((dir / "ro.txt").c_str(), 0444);
+  chmod((dir / "all.txt").c_str(), 0666);  // more than the usual umask lets a new file have
+  env.CopyFile(dir / "ro.txt", dir / "new-ro.txt");
+  env.CopyFile(dir / "all.txt", dir / "new-all.txt");
+  EXPECT_EQ(ModeOf(dir / "new-ro.txt"), 0644);
+  EXPECT_EQ(ModeOf(dir / "new-all.txt"), 0666);
+  // A copy over an existing file gives it the permissions too.
+  env.CopyFile(dir / "ro.txt", dir / "new-all.txt");
+  EXPECT_EQ(ModeOf(dir / "new-all.txt"), 0644);
+  EXPECT_EQ(test::ReadBytes(dir / "new-all.txt"), "r");
+  WriteWholeFile(env, dir / "new-ro.txt", "rewritten");
+  EXPECT_EQ(test::ReadBytes(dir / "new-ro.txt"), "rewritten");
+}
+
+TEST(EnvTest, AFullDiskShowsAtTheLatestInClose) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+  auto small = DefaultEnv().NewWritableFile("/dev/full");
+  small->Append("fits in the buffer");
+  try {
+    small->Close();
+    FAIL() << "Close reported no failure";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), "/dev/full");
+    EXPECT_NE(e.cause().find("No space left on device"), std::string::npos) << e.cause();
+  }
+  auto big = DefaultEnv().NewWritableFile("/dev/full");
+  EXPECT_THROW(big->Append(std::string(200000, 'x')), Error);  // too big to wait for Close
+  EXPECT_THROW(big->Close(), Error);
+}
+
+TEST(EnvTest, FilesThatClaimNoSizeAreReadToTheirEnd) {
+  // /proc files have size 0 until read.
+  std::string status = DefaultEnv().ReadFile("/proc/self/status");
+  EXPECT_NE(status.find("Umask:"), std::string::npos);
+  TempDir dir;
+  DefaultEnv().CopyFile("/proc/self/status", dir / "status.txt");
+  EXPECT_NE(test::ReadBytes(dir / "status.txt").find("Umask:"), std::string::npos);
+}
+
+TEST(ListingTest, LinksCountAsWhatTheyPointTo) {
+  TempDir dir;
+  WriteBytes(dir / "real/file.txt", "1");
+  ASSERT_EQ(symlink((dir / "real").c_str(), (dir / "linked").c_str()), 0);
+  ASSERT_EQ(symlink((dir / "real/file.txt").c_str(), (dir / "link.txt").c_str()), 0);
+  ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "dangling.txt").c_str()), 0);
+  EXPECT_EQ(ListSubfolders(DefaultEnv(), dir.path()), (std::vector<std::string>{"linked", "real"}));
+  EXPECT_EQ(ListFiles(DefaultEnv(), dir.path()), std::vector<std::string>{"link.txt"});
+  EXPECT_EQ(DefaultEnv().ReadFile(dir / "LINKED/FILE.TXT"), "1");
+}
+#endif  // _WIN32
 
 TEST(EnvTest, FailuresNameTheFile) {
   TempDir dir;
