@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "helpers/encoding.h"
@@ -95,24 +96,24 @@ class KeyList {
     RecordFile file(env, path);
     std::vector<std::string> items;
     try {
-      while (file.Next(4, items)) entries_.emplace_back(ReadNumber(items[0]), items[1]);
+      while (file.Next(4, items)) first_.try_emplace(ReadNumber(items[0]), items[1]);
     } catch (const Error& e) {
       cut_short_ = e;
     }
   }
 
   // Item 2 of the first record whose item 1 has the key's value; "" when none.
-  std::string Find(const std::string& key) const {
-    double value = ReadNumber(key);
-    for (const auto& [number, text] : entries_)
-      if (number == value) return text;
+  const std::string& Find(const std::string& key) const {
+    auto it = first_.find(ReadNumber(key));  // 0 and -0 hash and compare alike
+    if (it != first_.end()) return it->second;
     if (cut_short_) throw *cut_short_;
-    return {};
+    return none_;
   }
 
  private:
-  std::vector<std::pair<double, std::string>> entries_;
+  std::unordered_map<double, std::string> first_;  // value -> item 2 of its first record
   std::optional<Error> cut_short_;
+  std::string none_;
 };
 
 class LayerDescriptionWriter {
@@ -144,27 +145,29 @@ class LayerDescriptionWriter {
     std::array<int, kCategories> matches;
     for (size_t j = 0; j < matches.size(); ++j) matches[j] = record.flagged[j] ? match_[j] : kNoMatch;
     if (!keys_) keys_.emplace(ctx_.env, ctx_.RideviFolder + "L23.txt");
-    std::string key_text = keys_->Find(record.key);
+    const std::string& key_text = keys_->Find(record.key);
 
-    std::array<std::string, kSlots> codes, names, flags;
-    flags.fill(std::string(9, ' '));
+    // The slots whose pattern this record refers to.
+    std::array<bool, kSlots> used{};
     for (size_t s = 0; s < slots_.size(); ++s) {
       int p = slots_[s];
-      if (p == kEmptySlot || std::find(matches.begin(), matches.end(), p) == matches.end()) continue;
-      codes[s] = RightJustify(IntText(p), 2);
-      names[s] = names_[p - 1];
-      flags[s] = std::string(8, ' ') + "1";
+      used[s] = p != kEmptySlot && std::find(matches.begin(), matches.end(), p) != matches.end();
     }
 
     std::string line = RightJustify(IntText(counter), 3) + "," + record.text + "," + record.key + "," +
                        key_text + "," + FormatDecimal2(7, record.level) + "," +
                        FormatDecimal2(7, record.bottom) + "," + RightJustify(SingleText(record.value6), 3) +
                        "," + RightJustify(SingleText(record.value7), 3);
-    for (const auto* group : {&codes, &names, &flags})
-      for (const std::string& field : *group) {
-        line += ',';
-        line += field;
-      }
+    // Then per slot its pattern number, its name and its flag.
+    for (size_t s = 0; s < slots_.size(); ++s) {
+      line += ',';
+      if (used[s]) AppendRightJustified(line, IntText(slots_[s]), 2);
+    }
+    for (size_t s = 0; s < slots_.size(); ++s) {
+      line += ',';
+      if (used[s]) line += names_[slots_[s] - 1];
+    }
+    for (size_t s = 0; s < slots_.size(); ++s) line += used[s] ? ",        1" : ",         ";
     return line;
   }
 
