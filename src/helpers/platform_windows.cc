@@ -99,10 +99,19 @@ class WindowsEnv : public Env {
       throw Error(Sjis(u8"ファイル名を変更できません"), from);
   }
   void CopyFile(const std::string& from, const std::string& to) override {
-    std::string bytes = ReadFile(from);
-    auto out = NewWritableFile(to);
-    out->Append(bytes);
-    out->Close();
+    std::error_code ec;
+    // Copying a file onto itself fails and leaves it whole.
+    if (fs::equivalent(Native(from), Native(to), ec))
+      throw Error(Sjis(u8"ファイルをコピーできません: コピー元とコピー先が同じファイルです"), to);
+    try {
+      std::string bytes = ReadFile(from);
+      auto out = NewWritableFile(to);
+      out->Append(bytes);
+      out->Close();
+    } catch (Error& e) {
+      e.set_file(to);  // every failure of a copy names the copy
+      throw;
+    }
   }
   void CreateFolder(const std::string& path) override {
     std::error_code ec;
