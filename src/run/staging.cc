@@ -28,9 +28,16 @@ int64_t ProbeLength(Context& ctx, const std::string& path) {
 
 }  // namespace
 
-void CopyBoreholeFiles(Context& ctx, const BoreholeJob& job) {
-  for (const std::string& name : ListFiles(ctx.env, job.source_folder))
+std::vector<std::string> CopyBoreholeFiles(Context& ctx, const BoreholeJob& job, bool hold_inclusion_file) {
+  std::vector<std::string> held;
+  for (const std::string& name : ListFiles(ctx.env, job.source_folder)) {
+    if (hold_inclusion_file && EqualsIgnoreCase(name, "N4.TXT")) {
+      held.push_back(name);
+      continue;
+    }
     ctx.env.CopyFile(job.source_folder + name, job.work_folder + name);
+  }
+  return held;
 }
 
 void RewriteCountFile(Context& ctx, RunState& state, const BoreholeJob& job) {
@@ -55,11 +62,11 @@ void RewriteCountFile(Context& ctx, RunState& state, const BoreholeJob& job) {
   WriteWholeFile(ctx.env, path, text);
 }
 
-void RewriteInclusionFile(Context& ctx, const std::string& work_folder) {
+bool RewriteInclusionFile(Context& ctx, const std::string& work_folder, const std::string& from) {
   const std::string path = work_folder + "N4.TXT";
   const std::string work = work_folder + "N4_WK.TXT";
-  if (ProbeLength(ctx, path) == 0) return;  // the empty file stays: no data
-  ItemReader in(ctx.env.ReadFile(path));
+  if (from.empty() ? ProbeLength(ctx, path) == 0 : ctx.env.FileSize(from) <= 0) return false;  // no data
+  ItemReader in(ctx.env.ReadFile(from.empty() ? path : from));
   auto out = ctx.env.NewWritableFile(work);
   while (!in.AtEnd()) {
     long line = in.LineNumber();
@@ -86,13 +93,33 @@ void RewriteInclusionFile(Context& ctx, const std::string& work_folder) {
   }
   out->Close();
   ctx.env.RenameFile(work, path);  // replaces "N4.TXT" in one step
+  return true;
 }
 
 void StageBorehole(Context& ctx, RunState& state, const BoreholeJob& job) {
-  CopyBoreholeFiles(ctx, job);
-  RewriteCountFile(ctx, state, job);
-  WriteTitleSheets(ctx, job.work_folder);
-  RewriteInclusionFile(ctx, job.work_folder);
+  // "N4.TXT" is not copied only to be replaced at once: it is converted
+  // straight from the source into the work folder. Where that does not
+  // happen (no data, or a failure before) it is copied as it is, so the work
+  // folder ends as if it had been copied with the rest.
+  const std::vector<std::string> held = CopyBoreholeFiles(ctx, job, true);
+  auto copy_held = [&] {
+    for (const std::string& name : held) ctx.env.CopyFile(job.source_folder + name, job.work_folder + name);
+  };
+  bool rewritten = false;
+  try {
+    RewriteCountFile(ctx, state, job);
+    WriteTitleSheets(ctx, job.work_folder);
+    // With several names differing in letter case the copy would hold the last.
+    rewritten = RewriteInclusionFile(ctx, job.work_folder, held.empty() ? "" : job.source_folder + held.back());
+  } catch (const Error&) {
+    try {
+      copy_held();
+    } catch (const Error&) {
+      // The first failure is the one to report.
+    }
+    throw;
+  }
+  if (!rewritten) copy_held();
   ctx.BoreholeFolder = job.work_folder.substr(0, job.work_folder.size() - 1);
   ConvertBoreholeFiles(ctx);
 }

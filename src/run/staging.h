@@ -5,6 +5,7 @@
 #define S1ORDO_RUN_STAGING_H_
 
 #include <string>
+#include <vector>
 
 #include "run/context.h"
 
@@ -27,9 +28,17 @@ struct BoreholeJob {
 void StageBorehole(Context& ctx, RunState& state, const BoreholeJob& job);
 
 // The steps of StageBorehole, for tests.
-void CopyBoreholeFiles(Context& ctx, const BoreholeJob& job);
+//
+// Copies the files of the borehole into its work folder; with
+// hold_inclusion_file, all but those named "N4.TXT" in any letter case,
+// whose names it returns in the order they would have been copied.
+std::vector<std::string> CopyBoreholeFiles(Context& ctx, const BoreholeJob& job, bool hold_inclusion_file = false);
 void RewriteCountFile(Context& ctx, RunState& state, const BoreholeJob& job);
-void RewriteInclusionFile(Context& ctx, const std::string& work_folder);
+// Writes "N4.TXT" of the work folder with fixed-width fields through
+// "N4_WK.TXT" renamed over it, from the file from, or (from empty) from the
+// work folder's "N4.TXT" itself, which is created empty when missing. False,
+// writing nothing, when there is no data.
+bool RewriteInclusionFile(Context& ctx, const std::string& work_folder, const std::string& from = "");
 
 }  // namespace s1ordo
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "helpers/error.h"
 #include "test_support.h"
 
@@ -117,6 +120,35 @@ TEST_F(StagingTest, IncompleteInclusionRecordFailsAndKeepsTheFile) {
     EXPECT_EQ(e.line(), 2);
   }
   EXPECT_EQ(ReadBytes(Work("N4.TXT")), "1,2,3,4\r\n5,6\r\n");  // never half-replaced
+}
+
+// "N4.TXT" is written converted straight from the source; the work folder
+// ends as if the file had been copied and converted there.
+TEST_F(StagingTest, InclusionFileIsConvertedFromTheSourceAsFromACopy) {
+  const std::string records = "1, ,3.50,7\r\n12,2.00,2.50,105\r\n";
+  WriteBytes(dir / "src/BH1/n4.txt", records);
+  WriteBytes(dir / "src/BH1/N1.TXT", "x");
+  const std::vector<std::string> held = CopyBoreholeFiles(ctx, job, true);
+  ASSERT_EQ(held, std::vector<std::string>{"n4.txt"});
+  EXPECT_TRUE(FileExists(Work("N1.TXT")));
+  EXPECT_FALSE(FileExists(Work("n4.txt")));
+  EXPECT_TRUE(RewriteInclusionFile(ctx, job.work_folder, job.source_folder + held.back()));
+  const std::string converted = ReadBytes(Work("N4.TXT"));
+  EXPECT_EQ(converted, RewriteN4(records));
+  EXPECT_EQ(test::Snapshot(dir / "out/BH1").size(), 2u);  // "N1.TXT" and "N4.TXT", no work file
+  EXPECT_EQ(ReadBytes(dir / "src/BH1/n4.txt"), records);
+
+  WriteBytes(dir / "src/BH1/n4.txt", "");  // no data: nothing written
+  EXPECT_FALSE(RewriteInclusionFile(ctx, job.work_folder, job.source_folder + "n4.txt"));
+  EXPECT_EQ(ReadBytes(Work("N4.TXT")), converted);
+}
+
+TEST_F(StagingTest, AFailedInclusionFileIsLeftAsItsCopy) {
+  ctx.RideviFolder = dir / "RIDEVI/";
+  const std::string records = "1,2,3,4\r\n5,6\r\n";
+  WriteBytes(dir / "src/BH1/N4.TXT", records);
+  EXPECT_THROW(StageBorehole(ctx, state, job), Error);
+  EXPECT_EQ(ReadBytes(Work("N4.TXT")), records);
 }
 
 }  // namespace
