@@ -136,7 +136,7 @@ class Resolver {
   fs::path Locate(const fs::path& given, bool* checked) {
     *checked = false;
     if (given.filename().empty()) return given;
-    auto it = folders_.find(FolderOf(given).string());
+    auto it = folders_.find(FolderOf(given));
     if (it == folders_.end() || it->second.Has(given.filename().string())) return given;
     *checked = true;
     return Find(given);
@@ -180,13 +180,13 @@ class Resolver {
   // object: Note records the entry, Settle takes the folder's new
   // modification time (one look at the folder for any number of notes).
   void Note(const fs::path& p, bool added) {
-    auto it = folders_.find(FolderOf(p).string());
+    auto it = folders_.find(FolderOf(p));
     if (it == folders_.end()) return;
     if (added) it->second.Add(p.filename().string());
     else it->second.Remove(p.filename().string());
   }
-  void Settle(const fs::path& dir) {
-    auto it = folders_.find(dir.string());
+  void Settle(const std::string& dir) {
+    auto it = folders_.find(dir);
     if (it == folders_.end()) return;
     struct stat st;
     if (::stat(dir.c_str(), &st) != 0) {
@@ -204,7 +204,17 @@ class Resolver {
     Settle(FolderOf(p));
   }
 
-  static fs::path FolderOf(const fs::path& p) { return p.parent_path().empty() ? fs::path(".") : p.parent_path(); }
+  // The folder of a path as parent_path gives it, "." for none, as the key
+  // of its remembered entries (worked out on the text: this runs for every
+  // file operation).
+  static std::string FolderOf(const fs::path& p) {
+    const std::string& text = p.native();
+    size_t slash = text.rfind('/');
+    if (slash == std::string::npos) return ".";
+    size_t end = slash;
+    while (end > 0 && text[end - 1] == '/') --end;
+    return end == 0 ? std::string("/") : text.substr(0, end);
+  }
 
  private:
   class Folder {
@@ -430,7 +440,7 @@ class PosixEnv : public Env {
     resolver_.Note(source, false);
     if (existing != target && existing != source && Remove(existing) == 0) resolver_.Note(existing, false);
     resolver_.Note(target, true);
-    fs::path from_folder = Resolver::FolderOf(source), to_folder = Resolver::FolderOf(target);
+    std::string from_folder = Resolver::FolderOf(source), to_folder = Resolver::FolderOf(target);
     resolver_.Settle(to_folder);
     if (from_folder != to_folder) resolver_.Settle(from_folder);
   }

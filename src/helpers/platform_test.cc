@@ -116,30 +116,34 @@ TEST(EnvTest, RenameReplacesAndCopyKeepsBytes) {
 
 // A fresh Env for each case, so that which folders it remembers is known.
 TEST(EnvTest, ANameInAnotherCaseReachesTheExistingFileWhetherOrNotItsFolderIsRemembered) {
-  for (bool remembered : {false, true}) {
-    SCOPED_TRACE(remembered ? "folder remembered" : "folder not remembered");
+  for (int form = 0; form < 3; ++form) {
+    const bool remembered = form > 0;
+    const bool doubled = form == 2;  // the folder written with a doubled separator
+    SCOPED_TRACE(doubled ? "doubled separator" : remembered ? "folder remembered" : "folder not remembered");
     TempDir dir;
+    const std::string twice(2, Separator(NativePathForm()));
+    auto at = [&](const std::string& name) { return doubled ? dir.path() + twice + name : dir / name; };
     WriteBytes(dir / "N1.TXT", "old");
     WriteBytes(dir / "SRC.TXT", "copied");
     auto env = NewPlatformEnv();
     if (remembered) {
-      EXPECT_FALSE(env->Exists(dir / "none.txt"));  // reads the folder's entries
+      EXPECT_FALSE(env->Exists(at("none.txt")));  // reads the folder's entries
     }
-    WriteWholeFile(*env, dir / "n1.txt", "new");
+    WriteWholeFile(*env, at("n1.txt"), "new");
     EXPECT_EQ(test::ReadBytes(dir / "N1.TXT"), "new");
-    auto appended = env->NewAppendableFile(dir / "N1.txt");
+    auto appended = env->NewAppendableFile(at("N1.txt"));
     appended->Append("+more");
     appended->Close();
     EXPECT_EQ(test::ReadBytes(dir / "N1.TXT"), "new+more");
-    env->CopyFile(dir / "src.txt", dir / "n1.Txt");
+    env->CopyFile(at("src.txt"), at("n1.Txt"));
     EXPECT_EQ(test::ReadBytes(dir / "N1.TXT"), "copied");
-    EXPECT_EQ(env->FileSize(dir / "n1.txt"), 6);
-    env->CreateFolder(dir / "sub");
-    env->CreateFolder(dir / "SUB");  // already there
+    EXPECT_EQ(env->FileSize(at("n1.txt")), 6);
+    env->CreateFolder(at("sub"));
+    env->CreateFolder(at("SUB"));  // already there
     EXPECT_EQ(ListFiles(*env, dir.path()), (std::vector<std::string>{"N1.TXT", "SRC.TXT"}));
     EXPECT_EQ(ListSubfolders(*env, dir.path()), std::vector<std::string>{"sub"});
-    env->DeleteFile(dir / "src.TXT");
-    env->DeleteFile(dir / "src.TXT");  // nothing left to delete
+    env->DeleteFile(at("src.TXT"));
+    env->DeleteFile(at("src.TXT"));  // nothing left to delete
     EXPECT_FALSE(test::FileExists(dir / "SRC.TXT"));
     EXPECT_EQ(ListFiles(*env, dir.path()), std::vector<std::string>{"N1.TXT"});
   }
