@@ -75,7 +75,7 @@ copy=$(printf '%s\n' "${copy_times[@]}" | median)
 convert=$(printf '%s\n' "${convert_times[@]}" | median)
 floor=$(printf '%s\n' "${floor_times[@]}" | median)
 peak=$(printf '%s\n' "${peaks[@]}" | median)
-echo "N=$N R=$R L=$L V=$V ($size source, $(nproc) cores, $(stat -f -c %T "$WORK") file system, median of $RUNS runs)"
+echo "N=$N R=$R L=$L V=$V ($size source, $(nproc) cores, $(findmnt -no FSTYPE -T "$WORK" 2>/dev/null || stat -f -c %T "$WORK") file system, median of $RUNS runs)"
 printf 'cp -r:          %8.2f s   (runs: %s)\n' "$copy" "${copy_times[*]}"
 printf 's1ordo convert: %8.2f s   (runs: %s; cpu: %s)\n' "$convert" "${convert_times[*]}" "${cpu[*]}"
 printf 'cp -r of output: %6.2f s   (runs: %s)\n' "$floor" "${floor_times[*]}"
