@@ -16,28 +16,31 @@ std::vector<size_t> CharStarts(std::string_view text) {
   return starts;
 }
 
-std::string LeftChars(std::string_view text, size_t n) {
-  size_t i = 0;
+namespace {
+
+// Byte position after n characters of text counted from byte from (the end
+// of the text when it has fewer).
+size_t AfterChars(std::string_view text, size_t from, size_t n) {
+  size_t i = from;
   for (size_t k = 0; k < n && i < text.size(); ++k) i += CharLength(text, i);
-  return std::string(text.substr(0, i));
+  return i;
 }
+
+}  // namespace
+
+std::string LeftChars(std::string_view text, size_t n) { return std::string(text.substr(0, AfterChars(text, 0, n))); }
 
 std::string RightChars(std::string_view text, size_t n) {
   size_t count = CharCount(text);
   if (n >= count) return std::string(text);
-  size_t i = 0;
-  for (size_t skip = count - n; skip > 0; --skip) i += CharLength(text, i);
-  return std::string(text.substr(i));
+  return std::string(text.substr(AfterChars(text, 0, count - n)));
 }
 
 std::string MidChars(std::string_view text, size_t start, size_t n) {
   if (start < 1) return {};
-  size_t begin = 0;
-  for (size_t k = 1; k < start && begin < text.size(); ++k) begin += CharLength(text, begin);
+  size_t begin = AfterChars(text, 0, start - 1);
   if (begin >= text.size()) return {};  // start lies beyond the last character
-  size_t end = begin;
-  for (size_t k = 0; k < n && end < text.size(); ++k) end += CharLength(text, end);
-  return std::string(text.substr(begin, end - begin));
+  return std::string(text.substr(begin, AfterChars(text, begin, n) - begin));
 }
 
 std::string TrimLeft(std::string_view text) {
@@ -65,9 +68,7 @@ std::string MidBytes(std::string_view text, long start, long length) {
 void AppendRightJustified(std::string& out, std::string_view text, size_t w, char pad) {
   size_t count = CharCount(text);
   if (count >= w) {  // the last w characters
-    size_t i = 0;
-    for (size_t skip = count - w; skip > 0; --skip) i += CharLength(text, i);
-    out.append(text.substr(i));
+    out.append(text.substr(AfterChars(text, 0, count - w)));
     return;
   }
   out.append(w - count, pad);
