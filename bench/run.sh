@@ -10,7 +10,8 @@ BUILD=${S1ORDO_BUILD_DIR:-$ROOT/build}
 N=${1:-1000} R=${2:-200} L=${3:-500} V=${4:-10000} RUNS=${5:-3}
 WORK=${S1ORDO_BENCH_DIR:-$BUILD/bench-data}/n$N-r$R-l$L-v$V
 
-[ -x "$BUILD/s1ordo" ] && [ -x "$BUILD/bench/generate_data" ] || ./dev.sh build >/dev/null
+[ -x "$BUILD/s1ordo" ] && [ -x "$BUILD/bench/generate_data" ] && [ -x "$BUILD/bench/write_tree" ] ||
+  ./dev.sh build >/dev/null
 if [ ! -d "$WORK/DIZIVAD" ]; then
   rm -rf "$WORK"
   "$BUILD/bench/generate_data" "$WORK" "$N" "$R" "$L" "$V"
@@ -24,7 +25,7 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 # the last minutes when it allocates new ones, so a run timed right after
 # removing a large tree would pay for that removal.
 rm_outputs() {
-  rm -rf "$WORK"/copy-* "$WORK"/out-* "$WORK"/run-*
+  rm -rf "$WORK"/copy-* "$WORK"/out-* "$WORK"/run-* "$WORK"/write-*
   sync
   date +%s > "$WORK/removed-at"
 }
@@ -37,7 +38,7 @@ if [ -e "$WORK/removed-at" ]; then
   fi
 fi
 
-copy_times=() convert_times=() floor_times=() peaks=() cpu=()
+copy_times=() convert_times=() floor_times=() write_times=() peaks=() cpu=()
 for ((i = 1; i <= RUNS; i++)); do
   sync
   start=$(date +%s.%N)
@@ -66,6 +67,9 @@ for ((i = 1; i <= RUNS; i++)); do
   cp -r "$WORK/out-$i" "$WORK/copy-out-$i"
   end=$(date +%s.%N)
   floor_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f", b - a}')")
+  # Writing those files from memory, without reading anything.
+  sync
+  write_times+=("$("$BUILD/bench/write_tree" "$WORK/out-$i" "$WORK/write-out-$i")")
   read -r peak user sys < "$RUN/resources"
   peaks+=("$peak")
   cpu+=("${user}u+${sys}s")
@@ -74,11 +78,13 @@ done
 copy=$(printf '%s\n' "${copy_times[@]}" | median)
 convert=$(printf '%s\n' "${convert_times[@]}" | median)
 floor=$(printf '%s\n' "${floor_times[@]}" | median)
+write=$(printf '%s\n' "${write_times[@]}" | median)
 peak=$(printf '%s\n' "${peaks[@]}" | median)
-echo "N=$N R=$R L=$L V=$V ($size source, $(nproc) cores, $(findmnt -no FSTYPE -T "$WORK" 2>/dev/null || stat -f -c %T "$WORK") file system, median of $RUNS runs)"
+echo "N=$N R=$R L=$L V=$V ($size source, $(nproc) cores, $(findmnt -no FSTYPE -T "$WORK" 2>/dev/null | head -1 || stat -f -c %T "$WORK") file system, median of $RUNS runs)"
 printf 'cp -r:          %8.2f s   (runs: %s)\n' "$copy" "${copy_times[*]}"
 printf 's1ordo convert: %8.2f s   (runs: %s; cpu: %s)\n' "$convert" "${convert_times[*]}" "${cpu[*]}"
 printf 'cp -r of output: %6.2f s   (runs: %s)\n' "$floor" "${floor_times[*]}"
-awk -v c="$convert" -v p="$copy" -v f="$floor" -v m="$peak" \
-  'BEGIN {printf "ratio:          %8.2f   (output copy against source copy: %.2f)\npeak memory:    %8.1f MiB\n", c / p, f / p, m / 1024}'
+printf 'output written:  %6.2f s   (from memory; runs: %s)\n' "$write" "${write_times[*]}"
+awk -v c="$convert" -v p="$copy" -v f="$floor" -v w="$write" -v m="$peak" \
+  'BEGIN {printf "ratio:          %8.2f   (against the source copy: output copy %.2f, output written %.2f)\npeak memory:    %8.1f MiB\n", c / p, f / p, w / p, m / 1024}'
 rm_outputs
