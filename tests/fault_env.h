@@ -29,6 +29,9 @@ class FaultEnv : public Env {
   int64_t space = -1;
   // Bytes written so far through this Env.
   int64_t written = 0;
+  // The Env underneath (DefaultEnv() when null); one of its own for each
+  // thread that runs at the same time.
+  Env* base = nullptr;
 
   PathForm form() const override { return real().form(); }
   std::string ReadFile(const std::string& path) override {
@@ -62,6 +65,12 @@ class FaultEnv : public Env {
     Writable(to);
     real().RenameFile(from, to);
   }
+  void ReplaceFile(const std::string& from, const std::string& to) override {
+    Before("ReplaceFile", from);
+    Writable(from);
+    Writable(to);
+    real().ReplaceFile(from, to);
+  }
   void CopyFile(const std::string& from, const std::string& to) override {
     Before("CopyFile", from);
     std::string bytes = ReadFile(from);
@@ -74,12 +83,16 @@ class FaultEnv : public Env {
     Writable(path);
     real().CreateFolder(path);
   }
-  std::vector<std::string> ListFiles(const std::string& folder) override {
+  std::vector<std::string> ListFiles(const std::string& folder, std::vector<std::string>* left_out) override {
     Before("ListFiles", folder);
-    return real().ListFiles(folder);
+    return real().ListFiles(folder, left_out);
   }
-  std::vector<std::string> ListSubfolders(const std::string& folder) override {
-    return real().ListSubfolders(folder);
+  std::vector<std::string> ListSubfolders(const std::string& folder, std::vector<std::string>* left_out) override {
+    return real().ListSubfolders(folder, left_out);
+  }
+  std::unique_ptr<FolderLock> TryLockFolder(const std::string& folder) override {
+    Before("TryLockFolder", folder);
+    return real().TryLockFolder(folder);
   }
   bool DriveUsable(char letter) override { return real().DriveUsable(letter); }
   std::string SystemFolder() override { return real().SystemFolder(); }
@@ -87,7 +100,7 @@ class FaultEnv : public Env {
   std::string CurrentFolder() override { return real().CurrentFolder(); }
 
  private:
-  static Env& real() { return DefaultEnv(); }
+  Env& real() const { return base ? *base : DefaultEnv(); }
 
   void Before(std::string_view op, const std::string& path) {
     if (before) before(op, path);

@@ -13,10 +13,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <set>
+#include <thread>
 
 #include "app/startup.h"
 #include "fault_env.h"
@@ -314,6 +320,145 @@ TEST_F(FaultsTest, FileSizeLimitOfTheProcess) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no start, 11: not failed, 12: no error box, 13: file not named";
   EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_before);
   ExpectPatternDataWhole();
+  ExpectNextRunCompletes();
+}
+#endif  // _WIN32
+
+// Two runs started together on one pattern-data folder, each into its own
+// destination, take turns: the pattern data and both converted trees end as
+// after the two runs one after the other. The first run stops at its first
+// change of the pattern data until the second has had its chance to run
+// (or has said that it waits).
+TEST_F(FaultsTest, TwoRunsAtOnceTakeTurns) {
+  struct Side {
+    explicit Side(const TempDir& d, const std::string& borehole, const std::string& out) : ctx(env) {
+      env.base = own.get();
+      Prepare(d, ctx, ui, In(d, {out}));
+      ui.SetBoreholes({borehole});
+    }
+    std::unique_ptr<Env> own = NewPlatformEnv();
+    FaultEnv env;
+    Context ctx;
+    struct WaitingUi : FakeUi {
+      std::function<void()> on_wait;
+      bool WaitForOtherConversion(const std::string& message) override {
+        on_wait();
+        return FakeUi::WaitForOtherConversion(message);
+      }
+    } ui;
+  };
+  TempDir one_after_other;
+  Lay(one_after_other);
+  for (auto [borehole, out] : {std::pair{"B-1", "out1"}, std::pair{"B-2", "out2"}}) {
+    Side side(one_after_other, borehole, out);
+    ASSERT_EQ(Command1_Click(side.ctx, side.ui), RunOutcome::kCompleted);
+  }
+
+  Side first(dir, "B-1", "out1"), second(dir, "B-2", "out2");
+  std::mutex m;
+  std::condition_variable changed;
+  bool first_paused = false, second_turn_over = false;
+  auto note = [&](bool& flag) {
+    std::lock_guard<std::mutex> hold(m);
+    flag = true;
+    changed.notify_all();
+  };
+  first.env.before = [&](std::string_view op, const std::string& path) {
+    if (first_paused || op != "NewWritableFile" || path.rfind(In(dir, {"RIDEVI"}), 0) != 0) return;
+    note(first_paused);
+    std::unique_lock<std::mutex> hold(m);
+    changed.wait_for(hold, std::chrono::seconds(20), [&] { return second_turn_over; });
+  };
+  second.ui.on_wait = [&] { note(second_turn_over); };
+  RunOutcome first_outcome = RunOutcome::kFailed;
+  std::thread first_run([&] { first_outcome = Command1_Click(first.ctx, first.ui); });
+  {
+    std::unique_lock<std::mutex> hold(m);
+    ASSERT_TRUE(changed.wait_for(hold, std::chrono::seconds(20), [&] { return first_paused; }));
+  }
+  RunOutcome second_outcome = Command1_Click(second.ctx, second.ui);
+  note(second_turn_over);
+  first_run.join();
+  EXPECT_EQ(first_outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(second_outcome, RunOutcome::kCompleted);
+  // "CNT.TXT" holds parts of the destination's path, which differ.
+  auto converted = [](const std::string& folder) {
+    Tree files = Snapshot(folder);
+    std::erase_if(files, [](const auto& f) { return f.first.find("CNT.TXT") != std::string::npos; });
+    return files;
+  };
+  for (const char* folder : {"RIDEVI", "out1", "out2"})
+    EXPECT_EQ(converted(In(dir, {folder})), converted(In(one_after_other, {folder}))) << folder;
+  ASSERT_FALSE(second.ui.message_history.empty());
+  EXPECT_NE(second.ui.message_history[0].find(S(u8"他の変換がパターンデータフォルダを使用中です。")), std::string::npos);
+}
+
+#ifndef _WIN32
+// Links, FIFOs and permissions in the folders of a run, as a careless user
+// or a hostile folder leaves them. The alarm ends the test if a run waits
+// on a FIFO.
+TEST_F(FaultsTest, LinksFifosAndPermissionsInTheWay) {
+  // Replaced files of the pattern data keep their permissions and group;
+  // one the user may not write is a failure that names it, and stays.
+  const std::string additions = In(dir, {"RIDEVI", "XKISHITU.TXT"});
+  const gid_t group = geteuid() == 0 ? (getegid() == 100 ? 101 : 100) : getegid();
+  for (const char* name : {"KISHITU.TXT", "XKISHITU.TXT", "L1.txt"}) {
+    ASSERT_EQ(chmod(In(dir, {"RIDEVI", name}).c_str(), 0664), 0);
+    ASSERT_EQ(chown(In(dir, {"RIDEVI", name}).c_str(), static_cast<uid_t>(-1), group), 0);
+  }
+  ASSERT_EQ(chmod(additions.c_str(), 0444), 0);
+  if (access(additions.c_str(), W_OK) != 0) {
+    EXPECT_EQ(Run(), RunOutcome::kFailed);
+    ExpectFailureNaming(additions);
+    EXPECT_NE(ui.boxes.back().text.find(S(u8"アクセスが拒否されました")), std::string::npos);
+    EXPECT_EQ(Snapshot(In(dir, {"RIDEVI"})), ridevi_before);
+  }
+  ASSERT_EQ(chmod(additions.c_str(), 0664), 0);
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_EQ(Snapshot(In(dir, {"RIDEVI"})), *complete_);
+  for (const char* name : {"KISHITU.TXT", "XKISHITU.TXT", "L1.txt"}) {
+    struct stat st;
+    ASSERT_EQ(stat(In(dir, {"RIDEVI", name}).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u) << name;
+    EXPECT_EQ(st.st_gid, group) << name;
+  }
+
+  // A link under the name of a file the run writes is replaced, never
+  // followed; a source FIFO is not copied, and the user is told. The alarm
+  // ends the test if a run waits on a FIFO.
+  alarm(60);
+  const std::string source_file = In(dir, {"DIZIVAD", "B-1", "N1A.TXT"});
+  const std::string x1 = In(dir, {"out", "B-1", "X1.txt"});
+  ASSERT_EQ(unlink(x1.c_str()), 0);
+  ASSERT_EQ(symlink(source_file.c_str(), x1.c_str()), 0);
+  const std::string fifo = In(dir, {"DIZIVAD", "B-2", "pipe.txt"});
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  const Tree source_with_fifo = Snapshot(In(dir, {"DIZIVAD"}));
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_EQ(Snapshot(In(dir, {"DIZIVAD"})), source_with_fifo);
+  struct stat st;
+  ASSERT_EQ(lstat(x1.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes.back().kind, MessageKind::kWarning);
+  EXPECT_NE(ui.boxes.back().text.find(fifo), std::string::npos);
+  ASSERT_EQ(unlink(fifo.c_str()), 0);
+
+  // A FIFO where the run writes or reads a file is a failure naming it.
+  ASSERT_EQ(unlink(x1.c_str()), 0);
+  ASSERT_EQ(mkfifo(x1.c_str(), 0644), 0);
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  ExpectFailureNaming(x1);
+  ASSERT_EQ(unlink(x1.c_str()), 0);
+  const std::string kishitu = In(dir, {"RIDEVI", "KISHITU.TXT"});
+  const std::string kept = ReadBytes(kishitu);
+  ASSERT_EQ(unlink(kishitu.c_str()), 0);
+  ASSERT_EQ(mkfifo(kishitu.c_str(), 0644), 0);
+  EXPECT_EQ(Run(), RunOutcome::kFailed);
+  ExpectFailureNaming(kishitu);
+  ASSERT_EQ(unlink(kishitu.c_str()), 0);
+  WriteBytes(kishitu, kept);
+  alarm(0);
   ExpectNextRunCompletes();
 }
 #endif  // _WIN32

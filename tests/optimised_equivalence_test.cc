@@ -34,11 +34,17 @@ class ForgetfulEnv : public Env {
   int64_t FileSize(const std::string& p) override { return NewPlatformEnv()->FileSize(p); }
   void DeleteFile(const std::string& p) override { NewPlatformEnv()->DeleteFile(p); }
   void RenameFile(const std::string& a, const std::string& b) override { NewPlatformEnv()->RenameFile(a, b); }
+  void ReplaceFile(const std::string& a, const std::string& b) override { NewPlatformEnv()->ReplaceFile(a, b); }
   void CopyFile(const std::string& a, const std::string& b) override { NewPlatformEnv()->CopyFile(a, b); }
   void CreateFolder(const std::string& p) override { NewPlatformEnv()->CreateFolder(p); }
-  std::vector<std::string> ListFiles(const std::string& p) override { return NewPlatformEnv()->ListFiles(p); }
-  std::vector<std::string> ListSubfolders(const std::string& p) override {
-    return NewPlatformEnv()->ListSubfolders(p);
+  std::vector<std::string> ListFiles(const std::string& p, std::vector<std::string>* left_out) override {
+    return NewPlatformEnv()->ListFiles(p, left_out);
+  }
+  std::vector<std::string> ListSubfolders(const std::string& p, std::vector<std::string>* left_out) override {
+    return NewPlatformEnv()->ListSubfolders(p, left_out);
+  }
+  std::unique_ptr<FolderLock> TryLockFolder(const std::string& p) override {
+    return NewPlatformEnv()->TryLockFolder(p);
   }
   bool DriveUsable(char letter) override { return NewPlatformEnv()->DriveUsable(letter); }
   std::string SystemFolder() override { return NewPlatformEnv()->SystemFolder(); }
@@ -67,7 +73,7 @@ std::vector<std::pair<std::string, std::string>> Convert(Env& env, bool reread, 
   test::FakeUi ui;
   ui.text2 = data / "DIZIVAD";
   ui.text1 = dir / (way + "/out");
-  ui.SetBoreholes(env.ListSubfolders(ui.text2));
+  ui.SetBoreholes(env.ListSubfolders(ui.text2, nullptr));
   EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted) << (ui.boxes.empty() ? "" : ui.boxes.back().text);
   test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", "");
 

@@ -86,6 +86,8 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& fol
     std::string rel = Text(fs::relative(entry.path(), root));
     if (entry.is_directory()) {
       out.emplace_back(rel + "/", "");
+    } else if (!entry.is_regular_file()) {
+      out.emplace_back(rel, "(not a regular file)");  // a FIFO is never opened
     } else {
       std::ifstream in(entry.path(), std::ios::binary);
       out.emplace_back(rel, std::string(std::istreambuf_iterator<char>(in), {}));

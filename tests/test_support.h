@@ -74,12 +74,16 @@ class WindowsEnv : public Env {
   int64_t FileSize(const std::string& p) override { return real().FileSize(Map(p)); }
   void DeleteFile(const std::string& p) override { real().DeleteFile(Map(p)); }
   void RenameFile(const std::string& a, const std::string& b) override { real().RenameFile(Map(a), Map(b)); }
+  void ReplaceFile(const std::string& a, const std::string& b) override { real().ReplaceFile(Map(a), Map(b)); }
   void CopyFile(const std::string& a, const std::string& b) override { real().CopyFile(Map(a), Map(b)); }
   void CreateFolder(const std::string& p) override { real().CreateFolder(Map(p)); }
-  std::vector<std::string> ListFiles(const std::string& p) override { return real().ListFiles(Map(p)); }
-  std::vector<std::string> ListSubfolders(const std::string& p) override {
-    return real().ListSubfolders(Map(p));
+  std::vector<std::string> ListFiles(const std::string& p, std::vector<std::string>* left_out) override {
+    return real().ListFiles(Map(p), left_out);
   }
+  std::vector<std::string> ListSubfolders(const std::string& p, std::vector<std::string>* left_out) override {
+    return real().ListSubfolders(Map(p), left_out);
+  }
+  std::unique_ptr<FolderLock> TryLockFolder(const std::string& p) override { return real().TryLockFolder(Map(p)); }
   bool DriveUsable(char letter) override;
   std::string SystemFolder() override { return "C:\\WINDOWS\\system32"; }
   std::string ProgramFolder() override { return "C:\\S1ORDO"; }

@@ -21,7 +21,7 @@ namespace {
 
 const char kUsage[] =
     "Usage:\n"
-    "  s1ordo convert SOURCE DEST [BOREHOLE ...] [--all] [--yes] [--system-folder DIR]\n"
+    "  s1ordo convert SOURCE DEST [BOREHOLE ...] [--all] [--yes] [--no-wait] [--system-folder DIR]\n"
     "  s1ordo list SOURCE\n"
     "  s1ordo --help | --version\n"
     "\n"
@@ -31,6 +31,8 @@ const char kUsage[] =
     "         --all takes every sub-folder of SOURCE, sorted by name.\n"
     "         --yes answers yes when a destination folder must be created (without it\n"
     "         the question is asked on a terminal, and answered no otherwise).\n"
+    "         While another conversion uses the same RIDEVI folder the run waits\n"
+    "         for it to end; --no-wait makes that a failure at once.\n"
     "         --system-folder DIR is the folder of the settings files DodavoZ5.ini\n"
     "         (line 2: the RIDEVI pattern-data folder) and Ridevi.ini (line 2: the\n"
     "         folder of L8.txt and L9.txt). Default: $S1ORDO_SYSTEM_FOLDER, else "
@@ -42,14 +44,15 @@ const char kUsage[] =
     "list     prints the borehole folders of SOURCE, sorted by name.\n"
     "\n"
     "Exit codes: 0 converted; 1 a check ended the run or the answer was no;\n"
-    "2 a failure during the conversion; 3 no RIDEVI setting; 64 usage.\n";
+    "2 a failure during the conversion (a folder that may not be read, RIDEVI in use\n"
+    "with --no-wait); 3 no RIDEVI setting; 64 usage.\n";
 
 // The window's operations on the terminal.
 class TerminalUi : public UserInterface {
  public:
   TerminalUi(CliStreams& io, std::string source, std::string destination, std::vector<std::string> boreholes,
-             bool yes)
-      : io_(io), source_(std::move(source)), destination_(std::move(destination)), yes_(yes) {
+             bool yes, bool wait)
+      : io_(io), source_(std::move(source)), destination_(std::move(destination)), yes_(yes), wait_(wait) {
     for (auto& name : boreholes) list_.push_back({std::move(name), true});
   }
 
@@ -87,6 +90,10 @@ class TerminalUi : public UserInterface {
     if (io_.err_is_terminal)
       io_.err << "[" << done << "/" << total << "] " << DisplayText(borehole) << "\n" << std::flush;
   }
+  bool WaitForOtherConversion(const std::string& message) override {
+    if (wait_) io_.err << "s1ordo: " << DisplayText(message) << "\n" << std::flush;
+    return wait_;
+  }
 
   const std::string& message_line() const { return message_line_; }
 
@@ -107,6 +114,7 @@ class TerminalUi : public UserInterface {
   CliStreams& io_;
   std::string source_, destination_;
   bool yes_;
+  bool wait_;
   std::vector<Entry> list_;
   std::string message_line_;
 };
@@ -140,19 +148,38 @@ int Usage(CliStreams& io, const std::string& problem) {
   return kExitUsage;
 }
 
+void PrintError(CliStreams& io, const Error& e) {
+  io.err << "s1ordo: " << DisplayText(e.cause());
+  if (!e.file().empty()) io.err << ": " << DisplayText(e.file());
+  io.err << "\n";
+}
+
+// The borehole folders of source, with a warning for each folder left out.
+std::vector<std::string> ListBoreholes(Env& env, const std::string& source, CliStreams& io) {
+  std::vector<std::string> left_out;
+  std::vector<std::string> names = env.ListSubfolders(source, &left_out);
+  for (const std::string& warning : left_out) io.err << "s1ordo: " << DisplayText(warning) << "\n";
+  return names;
+}
+
 int List(const std::vector<std::string>& operands, Env& env, CliStreams& io) {
   if (operands.size() != 1) return Usage(io, "list takes one SOURCE folder");
   std::string source = InputText(AbsoluteArgument(operands[0]));
-  if (!env.IsFolder(source)) {
-    io.err << "s1ordo: not a folder: " << operands[0] << "\n";
-    return kExitEnded;
+  try {
+    if (!env.IsFolder(source)) {
+      io.err << "s1ordo: not a folder: " << operands[0] << "\n";
+      return kExitEnded;
+    }
+    for (const std::string& name : ListBoreholes(env, source, io)) io.out << DisplayText(name) << "\n";
+  } catch (const Error& e) {  // a folder that may not be read
+    PrintError(io, e);
+    return kExitFailed;
   }
-  for (const std::string& name : ListSubfolders(env, source)) io.out << DisplayText(name) << "\n";
   return kExitOk;
 }
 
-int Convert(const std::vector<std::string>& operands, bool all, bool yes, const std::string& system_folder,
-            Env& env, CliStreams& io) {
+int Convert(const std::vector<std::string>& operands, bool all, bool yes, bool wait,
+            const std::string& system_folder, Env& env, CliStreams& io) {
   if (operands.size() < 2) return Usage(io, "convert needs SOURCE and DEST");
   if (all && operands.size() > 2) return Usage(io, "give either BOREHOLE names or --all, not both");
   const char sep = Separator(env.form());
@@ -163,14 +190,27 @@ int Convert(const std::vector<std::string>& operands, bool all, bool yes, const 
 
   std::vector<std::string> boreholes;
   if (all) {
-    boreholes = ListSubfolders(env, source_folder);
+    try {
+      boreholes = ListBoreholes(env, source_folder, io);
+    } catch (const Error& e) {  // a source folder that may not be listed
+      PrintError(io, e);
+      return kExitFailed;
+    }
   } else {
     for (size_t k = 2; k < operands.size(); ++k) {
       const std::string& arg = operands[k];
       std::string name = InputText(arg);
       bool has_separator = name.find('/') != std::string::npos || InCount(name, "\\") > 0;
-      if (name.empty() || name == "." || name == ".." || has_separator ||
-          !env.IsFolder(source_folder + name)) {
+      bool folder = false;
+      if (!name.empty() && name != "." && name != ".." && !has_separator) {
+        try {
+          folder = env.IsFolder(source_folder + name);
+        } catch (const Error& e) {  // a source folder that may not be read
+          PrintError(io, e);
+          return kExitFailed;
+        }
+      }
+      if (!folder) {
         io.err << "s1ordo: \"" << arg << "\" is not a borehole folder directly under " << operands[0]
                << "; nothing was converted\n";
         return kExitUsage;
@@ -186,7 +226,7 @@ int Convert(const std::vector<std::string>& operands, bool all, bool yes, const 
     return kExitStartup;
   }
 
-  TerminalUi ui(io, source, destination, boreholes, yes);
+  TerminalUi ui(io, source, destination, boreholes, yes, wait);
   RunOutcome outcome = Command1_Click(ctx, ui);
   if (!ui.message_line().empty()) io.out << DisplayText(ui.message_line()) << "\n";
   switch (outcome) {
@@ -214,7 +254,7 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, CliStreams& i
     const std::string command = args[0];
     if (command != "convert" && command != "list") return Usage(io, "unknown command: " + command);
     std::vector<std::string> operands;
-    bool all = false, yes = false;
+    bool all = false, yes = false, wait = true;
     std::string system_folder;
     for (size_t i = 1; i < args.size(); ++i) {
       const std::string& a = args[i];
@@ -222,6 +262,8 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, CliStreams& i
         all = true;
       } else if (a == "--yes" && command == "convert") {
         yes = true;
+      } else if (a == "--no-wait" && command == "convert") {
+        wait = false;
       } else if (a == "--system-folder" && command == "convert") {
         if (i + 1 >= args.size()) return Usage(io, "--system-folder needs a folder");
         system_folder = args[++i];
@@ -237,11 +279,9 @@ int RunCommandLine(const std::vector<std::string>& args, Env& env, CliStreams& i
       }
     }
     if (command == "list") return List(operands, env, io);
-    return Convert(operands, all, yes, system_folder, env, io);
+    return Convert(operands, all, yes, wait, system_folder, env, io);
   } catch (const Error& e) {
-    io.err << "s1ordo: " << DisplayText(e.cause());
-    if (!e.file().empty()) io.err << ": " << DisplayText(e.file());
-    io.err << "\n";
+    PrintError(io, e);
     return kExitUsage;
   }
 }

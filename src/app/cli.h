@@ -1,5 +1,5 @@
 // The command line front end:
-//   s1ordo convert SOURCE DEST [BOREHOLE ...] [--all] [--yes] [--system-folder DIR]
+//   s1ordo convert SOURCE DEST [BOREHOLE ...] [--all] [--yes] [--no-wait] [--system-folder DIR]
 //   s1ordo list SOURCE
 //   s1ordo --help | --version
 #ifndef S1ORDO_APP_CLI_H_

@@ -1,10 +1,15 @@
 #include "app/cli.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
+#include <thread>
+
+#include "helpers/platform.h"
 
 #include "test_support.h"
 
@@ -148,6 +153,62 @@ TEST_F(CliTest, ListPrintsTheBoreholes) {
   EXPECT_EQ(out.str(), "B-1\nB-2\n追加孔3\n");
   EXPECT_EQ(Run({"list", dir / "NOWHERE"}), kExitEnded);
 }
+
+// A destination that exists in another letter case is that folder: the
+// run creates, writes and renames in it instead of failing on the name as
+// typed.
+TEST_F(CliTest, ADestinationInAnotherLetterCaseIsTheExistingFolder) {
+  WriteBytes(dir / "DIZIVAD/B-1/N4.TXT", "1,0.50,,7\r\n");
+  test::MakeFolder(dir / "out");
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitOk) << err.str();
+  EXPECT_EQ(ReadBytes(dir / "out/B-1/N4.TXT"), "  1,   0.50,       ,007\r\n");
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "DEST", "b-1", "--yes"}), kExitOk) << err.str();
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "DEST", "B-1", "--yes"}), kExitOk) << err.str();
+  EXPECT_EQ(ReadBytes(dir / "DEST/b-1/N4.TXT"), "  1,   0.50,       ,007\r\n");
+  EXPECT_EQ(ListSubfolders(DefaultEnv(), dir / "DEST"), std::vector<std::string>{"b-1"});
+}
+
+// While another conversion holds the pattern-data folder a run waits for
+// it, saying so; with --no-wait it fails at once.
+TEST_F(CliTest, ARunWaitsForAnotherOnTheSamePatternData) {
+  auto other = NewPlatformEnv();
+  auto held = other->TryLockFolder(dir / "RIDEVI" + Separator(NativePathForm()));
+  ASSERT_NE(held, nullptr);
+  const std::string in_use = "他の変換がパターンデータフォルダを使用中です。";
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes", "--no-wait"}), kExitFailed);
+  EXPECT_NE(err.str().find(in_use), std::string::npos) << err.str();
+  EXPECT_FALSE(FileExists(dir / "OUT/B-1/N1.TXT"));
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    held.reset();
+  });
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitOk);
+  release.join();
+  EXPECT_NE(err.str().find(in_use + "終わるまで待ちます"), std::string::npos) << err.str();
+  EXPECT_TRUE(FileExists(dir / "OUT/B-1/N1.TXT"));
+}
+
+#ifndef _WIN32
+// A folder the user may not read is a failure that names it, never a
+// borehole without data or an empty list (checked as an ordinary user).
+TEST_F(CliTest, FoldersThatMayNotBeReadAreFailures) {
+  ASSERT_EQ(chmod((dir / "DIZIVAD/B-2").c_str(), 0), 0);
+  const bool enforced = access((dir / "DIZIVAD/B-2").c_str(), R_OK) != 0;
+  if (enforced) {
+    EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "--all", "--yes"}), kExitFailed);
+    EXPECT_NE(err.str().find("アクセスが拒否されました"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(dir / "DIZIVAD/B-2"), std::string::npos) << err.str();
+  }
+  ASSERT_EQ(chmod((dir / "DIZIVAD/B-2").c_str(), 0755), 0);
+  if (!enforced) GTEST_SKIP() << "running as root: permissions are not enforced";
+  ASSERT_EQ(chmod((dir / "DIZIVAD").c_str(), 0311), 0);  // searched, not listed
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT2", "--all", "--yes"}), kExitFailed);
+  EXPECT_NE(err.str().find("アクセスが拒否されました: " + (dir / "DIZIVAD")), std::string::npos) << err.str();
+  EXPECT_EQ(Run({"list", dir / "DIZIVAD"}), kExitFailed);
+  ASSERT_EQ(chmod((dir / "DIZIVAD").c_str(), 0755), 0);
+  EXPECT_FALSE(FileExists(dir / "OUT2"));
+}
+#endif
 
 }  // namespace
 }  // namespace s1ordo

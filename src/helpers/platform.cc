@@ -16,16 +16,18 @@ int32_t InCount(std::string_view text, std::string_view one) {
 }
 
 int16_t FCount(Env& env, const std::string& folder) {
-  size_t n = env.ListFiles(folder).size();
+  size_t n = env.ListFiles(folder, nullptr).size();
   if (n > 32767) throw Error(Sjis(u8"フォルダのファイルが多すぎます"), folder);
   return static_cast<int16_t>(n);
 }
 
-std::vector<std::string> ListFiles(Env& env, const std::string& folder) { return env.ListFiles(folder); }
+std::vector<std::string> ListFiles(Env& env, const std::string& folder, std::vector<std::string>* left_out) {
+  return env.ListFiles(folder, left_out);
+}
 
 std::vector<std::string> ListSubfolders(Env& env, const std::string& folder) {
   try {
-    return env.ListSubfolders(folder);
+    return env.ListSubfolders(folder, nullptr);
   } catch (const Error&) {
     return {};
   }
@@ -36,11 +38,18 @@ std::string QPRTrim(std::string_view text) { return TrimRight(text); }
 std::string SysDir(Env& env) { return env.SystemFolder(); }
 
 int32_t FileSize(Env& env, const std::string& path) {
-  int64_t size = env.FileSize(path);
+  int64_t size;
+  try {
+    size = env.FileSize(path);
+  } catch (const Error&) {
+    return 0;
+  }
   if (size < 0) return 0;
   if (size > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
   return static_cast<int32_t>(size);
 }
+
+std::string NotRegularFileCause() { return Sjis(u8"通常のファイルではありません"); }
 
 void WriteWholeFile(Env& env, const std::string& path, std::string_view bytes) {
   auto file = env.NewWritableFile(path);
@@ -65,7 +74,7 @@ void ReplaceWholeFile(Env& env, const std::string& path, std::string_view bytes)
   const std::string temporary = path + ".new";
   try {
     WriteWholeFile(env, temporary, bytes);
-    env.RenameFile(temporary, path);
+    env.ReplaceFile(temporary, path);
   } catch (Error& e) {
     try {
       if (env.FileSize(temporary) >= 0) env.DeleteFile(temporary);

@@ -1,12 +1,14 @@
 // The POSIX side of the platform: code page 932 through iconv, files through
 // their descriptors. Names on disk are UTF-8; the converter's paths are code
 // page 932 and use "/" as separator. Every path part is matched without
-// regard to ASCII letter case: an operation is tried on the path as written
-// first, and only when that is not there are the folder's entries searched
-// for a name in another letter case. Hidden files are the dot-files.
+// regard to ASCII letter case and by its code page 932 form: an operation is
+// tried on the path as written first, and only when that is not there are
+// the folder's entries searched for the name the file system holds. Hidden
+// files are the dot-files.
 #include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +24,7 @@
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "helpers/encoding.h"
 #include "helpers/env.h"
@@ -75,12 +78,21 @@ std::string NativeText(const std::string& path) {
   return *native;
 }
 
-// Upper-cased ASCII letters: the key under which names are matched.
-std::string CaseKey(const std::string& name) {
+// The key under which names on disk are matched: the code page 932 form of
+// the name with its ASCII letters upper-cased, so that a name is found
+// whatever its letter case and whichever form of a character the file
+// system holds (U+301C or U+FF5E for the one wave dash of code page 932);
+// nullopt for a name that code page 932 cannot hold. Upper-casing the UTF-8
+// form never touches a byte of a multi-byte character.
+std::optional<std::string> MatchKey(const std::string& name) {
   std::string key = name;
-  for (char& c : key)
+  bool ascii = true;
+  for (char& c : key) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return key;
+    else if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+  }
+  if (ascii) return key;
+  return TryUtf8ToCp932(key);
 }
 
 bool SameTime(const struct timespec& a, const struct timespec& b) {
@@ -88,8 +100,26 @@ bool SameTime(const struct timespec& a, const struct timespec& b) {
 }
 
 // A path part that is not there as written: worth looking for under
-// another letter case.
+// another name form.
 bool Missing(int err) { return err == ENOENT || err == ENOTDIR; }
+
+bool Denied(int err) { return err == EACCES || err == EPERM; }
+
+// A descriptor closed when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
 
 int OpenFd(const fs::path& p, int flags, mode_t mode = 0) {
   int fd;
@@ -120,7 +150,8 @@ bool ReadEntries(int fd, Each each) {
   }
 }
 
-// Finds the names on disk of paths written without regard to letter case.
+// Finds the names on disk of paths written without regard to letter case
+// and to the form of their characters.
 // The entries of the folders it had to look into are kept, by case key,
 // as long as the folder's modification time stays the same (so changes by
 // others are seen), and are kept up to date with the changes made through
@@ -222,26 +253,30 @@ class Resolver {
     struct timespec mtime;
 
     bool Has(const std::string& name) const { return all_.count(name) != 0; }
-    // The name as written when it is there, else the entry that differs
-    // only in letter case, else the name as written.
+    // The name as written when it is there, else the entry of the same
+    // match key, else the name as written.
     const std::string& Lookup(const std::string& name) const {
       if (Has(name)) return name;
-      auto it = by_key_.find(CaseKey(name));
+      auto key = MatchKey(name);
+      if (!key) return name;
+      auto it = by_key_.find(*key);
       return it == by_key_.end() ? name : it->second;
     }
     void Add(const std::string& name) {
-      if (all_.insert(name).second) by_key_.emplace(CaseKey(name), name);  // the first of several variants
+      if (!all_.insert(name).second) return;
+      if (auto key = MatchKey(name)) by_key_.emplace(std::move(*key), name);  // the first of several variants
     }
     void Remove(const std::string& name) {
       if (!all_.erase(name)) return;
-      std::string key = CaseKey(name);
-      auto it = by_key_.find(key);
+      auto key = MatchKey(name);
+      if (!key) return;
+      auto it = by_key_.find(*key);
       if (it == by_key_.end() || it->second != name) return;
       by_key_.erase(it);
       if (all_.size() == by_key_.size()) return;  // no other variant of any name
       for (const std::string& other : all_)
-        if (CaseKey(other) == key) {
-          by_key_.emplace(key, other);
+        if (MatchKey(other) == key) {
+          by_key_.emplace(*key, other);
           break;
         }
     }
@@ -252,7 +287,7 @@ class Resolver {
 
    private:
     std::unordered_set<std::string> all_;
-    std::unordered_map<std::string, std::string> by_key_;  // case key -> name
+    std::unordered_map<std::string, std::string> by_key_;  // match key -> name
   };
 
   // The entries of dir (whose stat is st), read again when its modification
@@ -361,10 +396,20 @@ class FdFile : public WritableFile {
 
 // The whole content of an open file, which it closes: one read of the size
 // the file has (and one byte more, to see its end); a file that grows or
-// shrinks meanwhile is read to its new end.
+// shrinks meanwhile is read to its new end. Anything but a regular file is
+// a failure: a FIFO or a device could keep the read waiting for ever.
 std::string ReadAndCloseFd(int fd, const std::string& path) {
   struct stat st;
-  size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
+  if (::fstat(fd, &st) != 0) {
+    int err = errno;
+    ::close(fd);
+    throw Error(Cause(u8"ファイルを読めません", err), path);
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw Error(NotRegularFileCause(), path);
+  }
+  size_t expected = static_cast<size_t>(st.st_size);
   std::string bytes(expected + 1, '\0');
   size_t len = 0;
   for (;;) {
@@ -386,19 +431,60 @@ std::string ReadAndCloseFd(int fd, const std::string& path) {
   return bytes;
 }
 
+// A name of the file system shown in code page 932: each character that
+// code page 932 lacks as <U+XXXX>, each byte that is no UTF-8 as <0xXX>.
+std::string ShownName(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    auto one = n && i + n <= utf8.size() ? TryUtf8ToCp932(utf8.substr(i, n)) : std::nullopt;
+    char buf[16];
+    if (one) {
+      out += *one;
+    } else if (n > 1 && i + n <= utf8.size()) {
+      uint32_t code = c & (0x7F >> n);
+      for (size_t k = 1; k < n; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+      std::snprintf(buf, sizeof buf, "<U+%04X>", static_cast<unsigned>(code));
+      out += buf;
+    } else {
+      std::snprintf(buf, sizeof buf, "<0x%02X>", c);
+      out += buf;
+      n = 1;
+    }
+    i += n;
+  }
+  return out;
+}
+
+// The lock of a folder: flock on the folder itself, released with the
+// descriptor (also when the process is killed). -1 holds nothing.
+class FlockLock : public FolderLock {
+ public:
+  explicit FlockLock(int fd) : fd_(fd) {}
+  ~FlockLock() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+ private:
+  int fd_;
+};
+
 class PosixEnv : public Env {
  public:
   PathForm form() const override { return PathForm::kPosix; }
 
   std::string ReadFile(const std::string& path) override {
     int fd = -1;
-    OnDisk(NativeText(path), [&](const fs::path& p) { return (fd = OpenFd(p, O_RDONLY)) >= 0; });
-    if (fd < 0) throw Error(Cause(u8"ファイルを開けません", errno), path);
+    OnDisk(NativeText(path), [&](const fs::path& p) {
+      return (fd = OpenFd(p, O_RDONLY | O_NONBLOCK | O_NOCTTY)) >= 0;
+    });
+    if (fd < 0) throw Failure(u8"ファイルを開けません", path, errno);
     return ReadAndCloseFd(fd, path);
   }
 
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
-    return OpenForWriting(path, O_WRONLY | O_TRUNC);
+    return OpenForWriting(path, O_WRONLY);
   }
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override {
     return OpenForWriting(path, O_WRONLY | O_APPEND);
@@ -410,11 +496,18 @@ class PosixEnv : public Env {
   }
   bool IsFolder(const std::string& path) override {
     struct stat st;
-    return Stat(path, &st) && S_ISDIR(st.st_mode);
+    if (Stat(path, &st)) return S_ISDIR(st.st_mode);
+    if (Denied(errno)) throw Failure(u8"フォルダを調べられません", path, errno);
+    return false;
   }
   int64_t FileSize(const std::string& path) override {
     struct stat st;
-    if (!Stat(path, &st) || !S_ISREG(st.st_mode)) return -1;
+    if (!Stat(path, &st)) {
+      if (Denied(errno)) throw Failure(u8"ファイルを調べられません", path, errno);
+      return -1;
+    }
+    if (S_ISDIR(st.st_mode)) return -1;
+    if (!S_ISREG(st.st_mode)) throw Error(NotRegularFileCause(), path);
     return static_cast<int64_t>(st.st_size);
   }
 
@@ -427,31 +520,64 @@ class PosixEnv : public Env {
     if (errno == ENOENT) return;  // nothing to delete
     throw Error(Cause(u8"ファイルを削除できません", errno), path);
   }
-  void RenameFile(const std::string& from, const std::string& to) override {
-    // The file takes the name as written, as it does where letter case is
-    // ignored; a file whose name differs only in case is replaced.
-    fs::path given_to(NativeText(to));
-    fs::path existing = resolver_.Resolve(given_to);
-    fs::path target = existing.parent_path() / given_to.filename();
-    fs::path source;
-    if (!OnDisk(
-            NativeText(from), [&](const fs::path& p) { return ::rename(p.c_str(), target.c_str()) == 0; }, &source))
-      throw Error(Cause(u8"ファイル名を変更できません", errno), from);
-    resolver_.Note(source, false);
-    if (existing != target && existing != source && Remove(existing) == 0) resolver_.Note(existing, false);
-    resolver_.Note(target, true);
-    std::string from_folder = Resolver::FolderOf(source), to_folder = Resolver::FolderOf(target);
-    resolver_.Settle(to_folder);
-    if (from_folder != to_folder) resolver_.Settle(from_folder);
+  void RenameFile(const std::string& from, const std::string& to) override { Rename(from, to); }
+
+  void ReplaceFile(const std::string& from, const std::string& to) override {
+    try {
+      const fs::path target = resolver_.Resolve(NativeText(to));
+      struct stat old;
+      const bool replacing = ::stat(target.c_str(), &old) == 0;
+      if (!replacing && !Missing(errno)) throw Failure(u8"ファイルを書き換えられません", to, errno);
+      if (replacing && !S_ISREG(old.st_mode)) throw Error(NotRegularFileCause(), to);
+      if (replacing && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        throw Error(Cause(u8"ファイルを書き換えられません", errno), to);
+      int opened = -1;
+      OnDisk(NativeText(from), [&](const fs::path& p) { return (opened = OpenFd(p, O_RDONLY | O_NOFOLLOW)) >= 0; });
+      if (opened < 0) throw Error(Cause(u8"ファイル名を変更できません", errno), from);
+      Fd fd(opened);
+      if (replacing) KeepModeAndGroup(fd.get(), old, to);
+      if (::fsync(fd.get()) != 0) throw Error(Cause(u8"ファイルに書き込めません", errno), to);
+      SyncFolder(Resolver::FolderOf(Rename(from, to)));
+    } catch (const Error&) {
+      fs::path removed;
+      if (OnDisk(NativeText(from), [](const fs::path& p) { return ::unlink(p.c_str()) == 0; }, &removed))
+        resolver_.Removed(removed);
+      throw;
+    }
   }
+
   void CopyFile(const std::string& from, const std::string& to) override {
-    int in = -1;
-    OnDisk(NativeText(from), [&](const fs::path& p) { return (in = OpenFd(p, O_RDONLY | O_NONBLOCK)) >= 0; });
-    if (in < 0) throw Error(Cause(u8"ファイルをコピーできません", errno), to);
-    int err = CopyFrom(in, to);
-    ::close(in);
+    int opened = -1;
+    fs::path source;
+    OnDisk(
+        NativeText(from), [&](const fs::path& p) { return (opened = OpenFd(p, O_RDONLY | O_NONBLOCK | O_NOCTTY)) >= 0; },
+        &source);
+    if (opened < 0) {
+      // A source that is there but may not be read is named itself.
+      if (Denied(errno)) throw Failure(u8"ファイルをコピーできません", from, errno);
+      throw Error(Cause(u8"ファイルをコピーできません", errno), to);
+    }
+    Fd in(opened);
+    struct stat src;
+    if (::fstat(in.get(), &src) != 0) throw Error(Cause(u8"ファイルをコピーできません", errno), to);
+    if (!S_ISREG(src.st_mode)) throw Error(NotRegularFileCause(), from);
+    // The copy's permissions are those of the source plus the owner's right
+    // to write: a copy of a read-only file must still be rewritable in the
+    // work folder.
+    const mode_t mode = (src.st_mode & 07777) | S_IWUSR;
+    fs::path target;
+    bool created;
+    Fd out(OpenToWrite(to, CopyName(to, source), O_WRONLY | O_NONBLOCK, mode, &src, u8"ファイルをコピーできません",
+                       &target, &created));
+    if (created) resolver_.Added(target);
+    int err = 0;
+    // A new file has the mode already unless the umask took some of it.
+    if ((!created || !CreatedWithMode(mode)) && ::fchmod(out.get(), mode) != 0) err = errno;
+    if (err == 0) err = CopyBytes(in.get(), out.get(), static_cast<size_t>(src.st_size));
+    if (::close(out.release()) != 0 && err == 0) err = errno;
     if (err != 0) throw Error(Cause(u8"ファイルをコピーできません", err), to);
   }
+
   void CreateFolder(const std::string& path) override {
     const fs::path given(NativeText(path));
     bool checked;
@@ -464,7 +590,7 @@ class PosixEnv : public Env {
     }
     if (checked || Missing(err)) {
       if (::mkdir(p.c_str(), 0777) == 0) {
-        if (p == given) resolver_.Added(p);
+        resolver_.Added(p);
         return;
       }
       err = errno;
@@ -474,8 +600,29 @@ class PosixEnv : public Env {
     if (err != 0) throw Error(Cause(u8"フォルダを作成できません", err), path);
   }
 
-  std::vector<std::string> ListFiles(const std::string& folder) override { return List(folder, false); }
-  std::vector<std::string> ListSubfolders(const std::string& folder) override { return List(folder, true); }
+  std::vector<std::string> ListFiles(const std::string& folder, std::vector<std::string>* left_out) override {
+    return List(folder, false, left_out);
+  }
+  std::vector<std::string> ListSubfolders(const std::string& folder, std::vector<std::string>* left_out) override {
+    return List(folder, true, left_out);
+  }
+
+  std::unique_ptr<FolderLock> TryLockFolder(const std::string& folder) override {
+    int opened = -1;
+    OnDisk(NativeText(folder), [&](const fs::path& p) { return (opened = OpenFd(p, O_RDONLY | O_DIRECTORY)) >= 0; });
+    if (opened < 0) throw Failure(u8"フォルダをロックできません", folder, errno);
+    Fd fd(opened);
+    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EINTR) continue;
+      if (errno == EWOULDBLOCK) return nullptr;
+      // No locks on this file system (NFS takes an exclusive lock only on a
+      // file open for writing, which a folder never is).
+      if (errno == ENOLCK || errno == EBADF || errno == EINVAL || errno == EOPNOTSUPP || errno == ENOSYS)
+        return std::make_unique<FlockLock>(-1);
+      throw Error(Cause(u8"フォルダをロックできません", errno), folder);
+    }
+    return std::make_unique<FlockLock>(fd.release());
+  }
 
   bool DriveUsable(char) override { return false; }
   std::string SystemFolder() override { return "/etc/s1ordo"; }
@@ -532,73 +679,162 @@ class PosixEnv : public Env {
     return OnDisk(NativeText(path), [&](const fs::path& p) { return ::stat(p.c_str(), st) == 0; });
   }
 
-  // Opens given with flags (O_WRONLY and more): the file there as written
-  // or in another letter case, else a new file of that name made with mode
-  // (*created then true). -1 with errno set on failure; *used is the path.
-  int OpenOrCreate(const fs::path& given, int flags, mode_t mode, fs::path* used, bool* created) {
-    *created = false;
-    bool checked;
-    fs::path p = resolver_.Locate(given, &checked);
-    if (!checked) {
-      int fd = OpenFd(p, flags);
-      if (fd >= 0 || !Missing(errno)) {
-        *used = p;
-        return fd;
-      }
-      p = resolver_.Find(given);
-    }
-    *used = p;
-    if (p != given) return OpenFd(p, flags);  // there in another letter case
-    int fd = OpenFd(p, flags | O_CREAT | O_EXCL, mode);
-    if (fd < 0 && errno == EEXIST) {
-      fd = OpenFd(p, flags);  // made meanwhile
-      if (fd >= 0 || errno != ENOENT) return fd;
-      fd = OpenFd(p, flags | O_CREAT, mode);  // a link to a file not there yet
-    }
-    *created = fd >= 0;
-    return fd;
+  // The Error of an operation on path that failed with err. A refused
+  // permission names the folder on the way that refuses it, if one does.
+  Error Failure(std::u8string_view what, const std::string& path, int err) {
+    return Error(Cause(what, err), Denied(err) ? DeniedPart(path) : path);
   }
 
-  // Opens a file for writing with flags (O_TRUNC or O_APPEND); a file that
-  // is not there under any letter case is created.
+  // The first folder on the way to path (path itself included) that exists
+  // but may not be searched; path when there is none.
+  std::string DeniedPart(const std::string& path) {
+    for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+      const std::string part = path.substr(0, end);
+      auto native = TryCp932ToUtf8(part);
+      if (!native) break;
+      fs::path p = resolver_.Resolve(*native);
+      struct stat st;
+      if (::stat(p.c_str(), &st) != 0) break;
+      if (S_ISDIR(st.st_mode) && ::faccessat(AT_FDCWD, p.c_str(), X_OK, AT_EACCESS) != 0) return part;
+      if (end == std::string::npos) break;
+    }
+    return path;
+  }
+
+  // The name a copy to `to` is made under when no file of its name is
+  // there: the source's name on disk, where that is the name of `to` in
+  // another form of its characters.
+  static fs::path CopyName(const std::string& to, const fs::path& source) {
+    fs::path given(NativeText(to));
+    fs::path own = source.filename();
+    if (own == given.filename() || own.empty()) return given;
+    size_t slash = to.rfind('/');
+    auto own_cp932 = TryUtf8ToCp932(own.native());
+    if (!own_cp932 || *own_cp932 != to.substr(slash == std::string::npos ? 0 : slash + 1)) return given;
+    return given.parent_path() / own;
+  }
+
+  // What OpenToWrite found at a name: nothing, or something it removed.
+  static constexpr int kAbsent = -1, kCleared = -2;
+
+  // Opens the file given (path as the converter names it) for writing with
+  // flags (O_WRONLY, and O_APPEND to append): the file there as written or
+  // under its name on disk, else a new file made with mode (*created then
+  // true). What stands there is never written through: a link is removed
+  // and a new file made in its place, and so is a file that has other names
+  // unless it is appended to; anything else that is not a regular file is
+  // a failure. The file `source` (a copy's) is never opened: that is a
+  // failure too. Failures throw Error(what...) naming path.
+  int OpenToWrite(const std::string& path, const fs::path& given, int flags, mode_t mode, const struct stat* source,
+                  std::u8string_view what, fs::path* used, bool* created) {
+    *created = false;
+    const bool append = (flags & O_APPEND) != 0;
+    // What stands at q opened for writing; kAbsent when nothing is there,
+    // kCleared when what was there has been removed to be made anew.
+    auto open_existing = [&](const fs::path& q) -> int {
+      int fd = OpenFd(q, flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+      if (fd < 0) {
+        int err = errno;
+        if (Missing(err)) return kAbsent;
+        if (err == ENXIO) throw Error(NotRegularFileCause(), path);  // a FIFO no one reads, a socket
+        if (err != ELOOP && err != EMLINK) throw Error(Cause(what, err), path);
+        return Clear(q, path, what);  // a link
+      }
+      Fd guard(fd);
+      struct stat st;
+      if (::fstat(fd, &st) != 0) throw Error(Cause(what, errno), path);
+      if (!S_ISREG(st.st_mode)) throw Error(NotRegularFileCause(), path);
+      if (source && st.st_dev == source->st_dev && st.st_ino == source->st_ino) throw Error(Cause(what, EEXIST), path);
+      if (!append && st.st_nlink > 1) return Clear(q, path, what);
+      if (!append && st.st_size > 0 && ::ftruncate(fd, 0) != 0) throw Error(Cause(what, errno), path);
+      return guard.release();
+    };
+
+    bool checked;
+    fs::path p = resolver_.Locate(given, &checked);
+    int fd = kAbsent;
+    if (!checked || p.filename() != given.filename()) fd = open_existing(p);
+    if (fd == kAbsent && !checked) {
+      fs::path found = resolver_.Find(given);
+      if (found != p) {
+        p = found;
+        fd = open_existing(p);
+      }
+    }
+    *used = p;
+    if (fd >= 0) return fd;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      fd = OpenFd(p, flags | O_CREAT | O_EXCL | O_NOCTTY, mode);
+      if (fd >= 0) {
+        *created = true;
+        return fd;
+      }
+      if (errno != EEXIST) throw Error(Cause(what, errno), path);
+      fd = open_existing(p);  // made meanwhile
+      if (fd >= 0) return fd;
+    }
+    throw Error(Cause(what, EEXIST), path);
+  }
+
+  // Removes what stands at q so that a new file can take its place.
+  int Clear(const fs::path& q, const std::string& path, std::u8string_view what) {
+    if (::unlink(q.c_str()) != 0 && errno != ENOENT) throw Error(Cause(what, errno), path);
+    resolver_.Removed(q);
+    return kCleared;
+  }
+
   std::unique_ptr<WritableFile> OpenForWriting(const std::string& path, int flags) {
     fs::path used;
     bool created;
-    int fd = OpenOrCreate(NativeText(path), flags, 0666, &used, &created);
-    if (fd < 0) throw Error(Cause(u8"ファイルを作成できません", errno), path);
+    int fd = OpenToWrite(path, NativeText(path), flags, 0666, nullptr, u8"ファイルを作成できません", &used, &created);
     if (created) resolver_.Added(used);
     return std::make_unique<FdFile>(path, fd);
   }
 
-  // Copies the open file in to the file `to` (replaced or created), whose
-  // permissions become those of in plus the owner's right to write: a copy
-  // of a read-only file must still be rewritable in the work folder.
-  // 0 or the errno of the failure.
-  int CopyFrom(int in, const std::string& to) {
-    struct stat src;
-    if (::fstat(in, &src) != 0) return errno;
-    if (!S_ISREG(src.st_mode)) return EINVAL;
-    const mode_t mode = (src.st_mode & 07777) | S_IWUSR;
-    fs::path target;
-    bool created;
-    // An existing target is opened without truncating it: it could be the
-    // source itself.
-    int out = OpenOrCreate(NativeText(to), O_WRONLY | O_NONBLOCK, mode, &target, &created);
-    if (out < 0) return errno;
-    int err = 0;
-    if (!created) {
-      struct stat dst;
-      if (::fstat(out, &dst) != 0) err = errno;
-      else if (dst.st_dev == src.st_dev && dst.st_ino == src.st_ino) err = EEXIST;
-      else if (!S_ISREG(dst.st_mode)) err = EINVAL;
-      else if (::ftruncate(out, 0) != 0) err = errno;
+  // Renames from to to and returns the path on disk it now has. The file
+  // takes the name as written, as it does where letter case is ignored; a
+  // file whose name differs only in its form is replaced.
+  fs::path Rename(const std::string& from, const std::string& to) {
+    fs::path given_to(NativeText(to));
+    fs::path existing = resolver_.Resolve(given_to);
+    fs::path target = existing.parent_path() / given_to.filename();
+    fs::path source;
+    if (!OnDisk(
+            NativeText(from), [&](const fs::path& p) { return ::rename(p.c_str(), target.c_str()) == 0; }, &source))
+      throw Error(Cause(u8"ファイル名を変更できません", errno), from);
+    resolver_.Note(source, false);
+    if (existing != target && existing != source && Remove(existing) == 0) resolver_.Note(existing, false);
+    resolver_.Note(target, true);
+    std::string from_folder = Resolver::FolderOf(source), to_folder = Resolver::FolderOf(target);
+    resolver_.Settle(to_folder);
+    if (from_folder != to_folder) resolver_.Settle(from_folder);
+    return target;
+  }
+
+  // The open file fd, about to replace the file of stat old (named to),
+  // takes its permissions and its group. A group that cannot be kept is a
+  // failure only where it matters: when the group may do more than others.
+  static void KeepModeAndGroup(int fd, const struct stat& old, const std::string& to) {
+    struct stat now;
+    if (::fstat(fd, &now) != 0) throw Error(Cause(u8"ファイルの属性を保てません", errno), to);
+    const mode_t mode = old.st_mode & 07777;
+    if (now.st_gid != old.st_gid && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+      const mode_t group = (mode >> 3) & 07, others = mode & 07;
+      if ((group & ~others) != 0) throw Error(Cause(u8"ファイルのグループを保てません", errno), to);
     }
-    // A new file has the mode already unless the umask took some of it.
-    if (err == 0 && (!created || !CreatedWithMode(mode)) && ::fchmod(out, mode) != 0) err = errno;
-    if (err == 0) err = CopyBytes(in, out, static_cast<size_t>(src.st_size));
-    if (::close(out) != 0 && err == 0) err = errno;
-    if (created) resolver_.Added(target);
-    return err;
+    // After fchown, which may clear the set-id bits.
+    if ((now.st_mode & 07777) != mode || now.st_gid != old.st_gid) {
+      if (::fchmod(fd, mode) != 0) throw Error(Cause(u8"ファイルの属性を保てません", errno), to);
+    }
+  }
+
+  // Flushes a folder's entries to the disk. A file system that cannot is
+  // left as it is: the rename itself has been made.
+  static void SyncFolder(const std::string& folder) {
+    int fd = OpenFd(folder, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
   }
 
   // Whether a file created with mode gets exactly that mode: the process's
@@ -674,55 +910,43 @@ class PosixEnv : public Env {
     return 0;
   }
 
-  std::vector<std::string> List(const std::string& folder, bool folders) {
-    int fd = -1;
-    OnDisk(NativeText(folder), [&](const fs::path& p) { return (fd = OpenFd(p, O_RDONLY | O_DIRECTORY)) >= 0; });
-    if (fd < 0) throw Error(Cause(u8"フォルダを一覧できません", errno), folder);
+  std::vector<std::string> List(const std::string& folder, bool folders, std::vector<std::string>* left_out) {
+    int opened = -1;
+    OnDisk(NativeText(folder), [&](const fs::path& p) { return (opened = OpenFd(p, O_RDONLY | O_DIRECTORY)) >= 0; });
+    if (opened < 0) throw Failure(u8"フォルダを一覧できません", folder, errno);
+    Fd fd(opened);
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    auto leave_out = [&](std::u8string_view why, const std::string& shown) {
+      if (left_out) left_out->push_back(Sjis(why) + ": " + prefix + shown);
+    };
     std::vector<std::pair<std::string, std::string>> found;  // key, name
-    std::optional<Error> failure;
-    bool read = ReadEntries(fd, [&](const char* entry, unsigned char type) {
-      if (failure || entry[0] == '.') return;  // hidden
+    bool read = ReadEntries(fd.get(), [&](const char* entry, unsigned char type) {
+      if (entry[0] == '.') return;  // hidden
       if (type == DT_UNKNOWN || type == DT_LNK) {  // what it is (or points to) needs a look
         struct stat st;
-        type = ::fstatat(fd, entry, &st, 0) != 0 ? DT_UNKNOWN
-               : S_ISDIR(st.st_mode)             ? DT_DIR
-               : S_ISREG(st.st_mode)             ? DT_REG
-                                                 : DT_UNKNOWN;
+        type = ::fstatat(fd.get(), entry, &st, 0) != 0 ? DT_UNKNOWN
+               : S_ISDIR(st.st_mode)                   ? DT_DIR
+               : S_ISREG(st.st_mode)                   ? DT_REG
+                                                       : DT_UNKNOWN;
       }
-      if (folders ? type != DT_DIR : type != DT_REG) return;
       std::string name(entry);
+      if (type != DT_DIR && type != DT_REG) {
+        if (!folders) leave_out(u8"通常のファイルではないため、変換の対象にしません", ShownName(name));
+        return;
+      }
+      if (folders != (type == DT_DIR)) return;
       auto cp932 = TryUtf8ToCp932(name);
       if (!cp932) {
-        if (folders) return;  // cannot be a borehole of the source system
-        failure.emplace(Sjis(u8"ファイル名をコードページ932で表せません: ") + DisplayEscaped(name), folder);
+        leave_out(u8"名前をコードページ932で表せないため、変換の対象にしません", ShownName(name));
         return;
       }
       found.emplace_back(SortKey(name), *cp932);
     });
-    int err = errno;
-    ::close(fd);
-    if (failure) throw *failure;
-    if (!read) throw Error(Cause(u8"フォルダを一覧できません", err), folder);
+    if (!read) throw Failure(u8"フォルダを一覧できません", folder, errno);
     std::sort(found.begin(), found.end());
     std::vector<std::string> names;
     for (auto& f : found) names.push_back(std::move(f.second));
     return names;
-  }
-
-  // A UTF-8 name that code page 932 cannot hold, shown with its other
-  // characters escaped.
-  static std::string DisplayEscaped(const std::string& utf8) {
-    std::string out;
-    for (unsigned char c : utf8) {
-      if (c < 0x80) {
-        out += static_cast<char>(c);
-      } else {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "\\x%02X", c);
-        out += buf;
-      }
-    }
-    return out;
   }
 
   Resolver resolver_;

@@ -2,22 +2,32 @@
 
 #include <sys/stat.h>
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
 #include "fault_env.h"
+#include "helpers/encoding.h"
 #include "helpers/error.h"
 #include "test_support.h"
 
 namespace s1ordo {
 namespace {
 
+namespace fs = std::filesystem;
 using test::S;
 using test::TempDir;
 using test::WriteBytes;
@@ -47,16 +57,68 @@ TEST(ListingTest, SubfoldersSortedWithoutHiddenOnes) {
   EXPECT_TRUE(ListFiles(DefaultEnv(), dir / "A").empty());
 }
 
-TEST(ListingTest, FileNamesThatCodePage932CannotHoldAreAnError) {
+// A file or folder path below dir from a UTF-8 name, made as the file
+// system holds it (not through code page 932).
+fs::path OnDisk(const TempDir& dir, std::u8string_view name) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(dir.path().data()), dir.path().size())) / name;
+}
+
+TEST(ListingTest, EntriesLeftOutAreNamedInWarnings) {
   TempDir dir;
   WriteBytes(dir / "ok.txt", "1");
-  // U+2603 (snowman) has no code page 932 form; it cannot be named in the
-  // converter's texts, so listing reports it rather than skipping it.
-  std::string name = dir.path() + "/\xE2\x98\x83.txt";
-  FILE* f = fopen(name.c_str(), "w");
-  ASSERT_NE(f, nullptr);
-  fclose(f);
-  EXPECT_THROW(ListFiles(DefaultEnv(), dir.path()), Error);
+  WriteBytes(dir / ".hidden", "1");
+  // U+2603 (snowman) has no code page 932 form: the converter cannot name
+  // such a file or folder, and says so instead of passing over it.
+  std::ofstream(OnDisk(dir, u8"\u2603.txt")) << "1";
+  fs::create_directory(OnDisk(dir, u8"B\u2603"));
+  test::MakeFolder(dir / "B-1");
+  std::vector<std::string> files_left_out, folders_left_out;
+  EXPECT_EQ(ListFiles(DefaultEnv(), dir.path(), &files_left_out), std::vector<std::string>{"ok.txt"});
+  EXPECT_EQ(DefaultEnv().ListSubfolders(dir.path(), &folders_left_out), std::vector<std::string>{"B-1"});
+  ASSERT_EQ(files_left_out.size(), 1u);
+  EXPECT_NE(files_left_out[0].find(dir.path()), std::string::npos);
+  EXPECT_NE(files_left_out[0].find("<U+2603>.txt"), std::string::npos);
+  ASSERT_EQ(folders_left_out.size(), 1u);
+  EXPECT_NE(folders_left_out[0].find("B<U+2603>"), std::string::npos);
+#ifndef _WIN32
+  // Among the files, what is not a regular file is named too: a FIFO, a
+  // link to nothing.
+  ASSERT_EQ(mkfifo((dir / "pipe.txt").c_str(), 0644), 0);
+  ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "dangling.txt").c_str()), 0);
+  files_left_out.clear();
+  EXPECT_EQ(ListFiles(DefaultEnv(), dir.path(), &files_left_out), std::vector<std::string>{"ok.txt"});
+  EXPECT_EQ(files_left_out.size(), 3u);
+  for (const std::string& name : {dir / "dangling.txt", dir / "pipe.txt"})
+    EXPECT_TRUE(std::any_of(files_left_out.begin(), files_left_out.end(),
+                            [&](const std::string& w) { return w.find(name) != std::string::npos; }))
+        << name;
+#endif
+}
+
+// Names the file system holds in another form than the converter writes
+// them: another letter case, or characters that code page 932 has once
+// (U+2212 MINUS SIGN and U+FF0D FULLWIDTH HYPHEN-MINUS are both its 0x817C).
+// Every operation reaches the existing file or folder, and a new copy takes
+// its source's name.
+TEST(EnvTest, PathsReachTheNamesTheFileSystemHolds) {
+  TempDir dir;
+  fs::create_directories(OnDisk(dir, u8"data/B\u22122"));                  // B−2
+  std::ofstream(OnDisk(dir, u8"data/B\u22122/\u5DE5\u7A0B\u301C.txt")) << "memo";  // 工程〜.txt
+  fs::create_directory(OnDisk(dir, u8"\u51FA\u529B\u2014\u5148"));          // 出力—先
+  auto env = NewPlatformEnv();
+  const std::string borehole = dir / ("DATA/" + S(u8"B－2"));
+  const std::string memo = borehole + Separator(NativePathForm()) + S(u8"工程～.txt");
+  const std::string out = dir / S(u8"出力―先");
+  EXPECT_EQ(ListSubfolders(*env, dir / "data"), std::vector<std::string>{S(u8"B－2")});
+  EXPECT_EQ(ListFiles(*env, borehole), std::vector<std::string>{S(u8"工程～.txt")});
+  EXPECT_EQ(env->ReadFile(memo), "memo");
+  EXPECT_EQ(env->FileSize(memo), 4);
+  env->CreateFolder(out + Separator(NativePathForm()) + "B-2");
+  env->CopyFile(memo, out + Separator(NativePathForm()) + "B-2" + Separator(NativePathForm()) + S(u8"工程～.txt"));
+  WriteWholeFile(*env, out + Separator(NativePathForm()) + "b-2" + Separator(NativePathForm()) + "X1.txt", "x");
+  EXPECT_FALSE(fs::exists(OnDisk(dir, u8"\u51FA\u529B\u2015\u5148")));  // never made beside it
+  EXPECT_TRUE(fs::exists(OnDisk(dir, u8"\u51FA\u529B\u2014\u5148/B-2/\u5DE5\u7A0B\u301C.txt")));
+  EXPECT_TRUE(fs::exists(OnDisk(dir, u8"\u51FA\u529B\u2014\u5148/B-2/X1.txt")));
 }
 
 TEST(EnvTest, PathsIgnoreLetterCaseInEveryPart) {
@@ -253,20 +315,42 @@ TEST(EnvTest, ACopyHasTheSourcesPermissionsAndCanBeRewritten) {
   EXPECT_EQ(test::ReadBytes(dir / "new-ro.txt"), "rewritten");
 }
 
-TEST(EnvTest, AFullDiskShowsAtTheLatestInClose) {
-  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-  auto small = DefaultEnv().NewWritableFile("/dev/full");
-  small->Append("fits in the buffer");
-  try {
-    small->Close();
-    FAIL() << "Close reported no failure";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.file(), "/dev/full");
-    EXPECT_NE(e.cause().find("No space left on device"), std::string::npos) << e.cause();
+// A write that fails (here past the file size limit of a child process)
+// shows at the latest in Close.
+TEST(EnvTest, AFailedWriteShowsAtTheLatestInClose) {
+  TempDir dir;
+  const std::string path = dir / "X1.txt";
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{8, 8};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    auto small = DefaultEnv().NewWritableFile(path);
+    small->Append("fits in the buffer");
+    try {
+      small->Close();
+      _exit(10);
+    } catch (const Error& e) {
+      if (e.file() != path || e.cause().find("File too large") == std::string::npos) _exit(11);
+    }
+    auto big = DefaultEnv().NewWritableFile(path);
+    try {
+      big->Append(std::string(200000, 'x'));  // too big to wait for Close
+      _exit(12);
+    } catch (const Error&) {
+    }
+    try {
+      big->Close();
+      _exit(13);
+    } catch (const Error&) {
+    }
+    _exit(0);
   }
-  auto big = DefaultEnv().NewWritableFile("/dev/full");
-  EXPECT_THROW(big->Append(std::string(200000, 'x')), Error);  // too big to wait for Close
-  EXPECT_THROW(big->Close(), Error);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no failure in Close, 11: not named, 12/13: big write or its Close";
 }
 
 TEST(EnvTest, FilesThatClaimNoSizeAreReadToTheirEnd) {
@@ -287,6 +371,96 @@ TEST(ListingTest, LinksCountAsWhatTheyPointTo) {
   EXPECT_EQ(ListSubfolders(DefaultEnv(), dir.path()), (std::vector<std::string>{"linked", "real"}));
   EXPECT_EQ(ListFiles(DefaultEnv(), dir.path()), std::vector<std::string>{"link.txt"});
   EXPECT_EQ(DefaultEnv().ReadFile(dir / "LINKED/FILE.TXT"), "1");
+}
+// What stands under the name of a file that is written was not made by the
+// converter: a link is replaced, never followed, and so is a file that has
+// other names. Anything that is not a regular file is a failure naming it,
+// never a wait (the alarm ends the test if an open waits on the FIFO).
+TEST(EnvTest, WhatStandsUnderAWrittenNameIsNeverWrittenThrough) {
+  alarm(20);
+  TempDir dir;
+  Env& env = DefaultEnv();
+  const std::string src = dir / "src/N1A.TXT";
+  WriteBytes(src, "source");
+  WriteBytes(dir / "other.txt", "other");
+  test::MakeFolder(dir / "out");
+  ASSERT_EQ(symlink(src.c_str(), (dir / "out/X1.txt").c_str()), 0);
+  ASSERT_EQ(symlink(src.c_str(), (dir / "out/N1A.TXT").c_str()), 0);
+  ASSERT_EQ(symlink((dir / "src/gone.txt").c_str(), (dir / "out/dangling.txt").c_str()), 0);
+  ASSERT_EQ(link(src.c_str(), (dir / "out/hard.txt").c_str()), 0);
+  WriteWholeFile(env, dir / "out/x1.txt", "x1");  // in another letter case too
+  env.CopyFile(dir / "other.txt", dir / "out/N1A.TXT");
+  WriteWholeFile(env, dir / "out/dangling.txt", "d");
+  WriteWholeFile(env, dir / "out/hard.txt", "h");
+  EXPECT_EQ(test::ReadBytes(src), "source");
+  EXPECT_FALSE(test::FileExists(dir / "src/gone.txt"));
+  for (std::string name : {"X1.txt", "N1A.TXT", "dangling.txt", "hard.txt"}) {
+    struct stat st;
+    ASSERT_EQ(lstat((dir / ("out/" + name)).c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode) && st.st_nlink == 1) << name;
+  }
+  EXPECT_EQ(test::ReadBytes(dir / "out/N1A.TXT"), "other");
+
+  const std::string fifo = dir / "out/KISHITU.TXT";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  auto expect_refused = [&](const char* what, auto op) {
+    try {
+      op();
+      ADD_FAILURE() << what << " took the FIFO";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.file(), fifo) << what;
+      EXPECT_EQ(e.cause(), NotRegularFileCause()) << what;
+    }
+  };
+  for (int readers = 0; readers < 2; ++readers) {  // a FIFO that someone reads opens at once for writing
+    int reader = readers ? ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    expect_refused("NewWritableFile", [&] { env.NewWritableFile(fifo); });
+    expect_refused("NewAppendableFile", [&] { env.NewAppendableFile(fifo); });
+    expect_refused("CopyFile to", [&] { env.CopyFile(dir / "other.txt", fifo); });
+    if (reader >= 0) ::close(reader);
+  }
+  expect_refused("ReadFile", [&] { env.ReadFile(fifo); });
+  expect_refused("FileSize", [&] { env.FileSize(fifo); });
+  expect_refused("CopyFile from", [&] { env.CopyFile(fifo, dir / "copy.txt"); });
+  alarm(0);
+}
+
+// A file of the pattern data that is replaced keeps its permissions and
+// group, so the other users of a shared folder keep theirs; one the user
+// may not write is a failure and stays as it was.
+TEST(EnvTest, AReplacedFileKeepsItsModeAndGroup) {
+  TempDir dir;
+  const std::string list = dir / "L1.txt";
+  WriteBytes(list, "old");
+  ASSERT_EQ(chmod(list.c_str(), 0664), 0);
+  gid_t group = getegid();
+  if (geteuid() == 0) {
+    group = getegid() == 100 ? 101 : 100;
+  } else {
+    gid_t groups[64];
+    int n = getgroups(64, groups);
+    for (int i = 0; i < n; ++i)
+      if (groups[i] != getegid()) group = groups[i];
+  }
+  ASSERT_EQ(chown(list.c_str(), static_cast<uid_t>(-1), group), 0);
+  ReplaceWholeFile(DefaultEnv(), list, "new");
+  struct stat st;
+  ASSERT_EQ(stat(list.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
+  EXPECT_EQ(st.st_gid, group);
+  EXPECT_EQ(test::ReadBytes(list), "new");
+
+  ASSERT_EQ(chmod(list.c_str(), 0444), 0);
+  if (access(list.c_str(), W_OK) == 0) GTEST_SKIP() << "running as root: permissions are not enforced";
+  try {
+    ReplaceWholeFile(DefaultEnv(), list, "newer");
+    ADD_FAILURE() << "a read-only file was replaced";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), list);
+    EXPECT_NE(e.cause().find(S(u8"アクセスが拒否されました")), std::string::npos) << DisplayText(e.cause());
+  }
+  EXPECT_EQ(test::ReadBytes(list), "new");
+  EXPECT_FALSE(test::FileExists(list + ".new"));
 }
 #endif  // _WIN32
 
@@ -316,7 +490,7 @@ TEST(EnvTest, AppendedLinesReachTheFileWholeOrNotAtAll) {
   for (int fault = 0; fault < 2; ++fault) {
     env.space = fault == 0 ? 10 : -1;
     env.before = [&](std::string_view op, const std::string&) {
-      if (fault == 1 && op == "RenameFile") throw Error("rename refused");
+      if (fault == 1 && op == "ReplaceFile") throw Error("rename refused");
     };
     try {
       AppendWholeLines(env, path, "4,d\r\n");
@@ -327,6 +501,45 @@ TEST(EnvTest, AppendedLinesReachTheFileWholeOrNotAtAll) {
     EXPECT_EQ(test::ReadBytes(path), "1,a\r\n2,b\r\n3,c\r\n");
     EXPECT_FALSE(test::FileExists(path + ".new"));
   }
+}
+
+// One holder at a time, in this process or another; nothing is left in the
+// folder, and a holder that is killed lets the next one in.
+TEST(EnvTest, AFolderLockHasOneHolderAtATime) {
+  TempDir dir;
+  WriteBytes(dir / "KISHITU.TXT", "k");
+  const std::string folder = dir.path() + Separator(NativePathForm());
+  const auto before = test::Snapshot(dir.path());
+  auto first = NewPlatformEnv(), second = NewPlatformEnv();
+  auto held = first->TryLockFolder(folder);
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(second->TryLockFolder(folder), nullptr);
+  EXPECT_EQ(first->TryLockFolder(folder), nullptr);
+  held.reset();
+  EXPECT_NE(second->TryLockFolder(folder), nullptr);
+  EXPECT_EQ(test::Snapshot(dir.path()), before);
+#ifndef _WIN32
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    auto lock = NewPlatformEnv()->TryLockFolder(folder);
+    char c = lock ? 'y' : 'n';
+    if (write(ready[1], &c, 1) != 1) _exit(1);
+    pause();
+    _exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+  EXPECT_EQ(c, 'y');
+  EXPECT_EQ(first->TryLockFolder(folder), nullptr);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_NE(first->TryLockFolder(folder), nullptr);
+  close(ready[0]);
+  close(ready[1]);
+#endif
 }
 
 TEST(LibraryTest, CountsAndTrims) {

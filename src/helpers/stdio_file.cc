@@ -40,6 +40,8 @@ class StdioFile : public WritableFile {
 }  // namespace
 
 std::string Cause(std::u8string_view what, int err) {
+  // Said as the system of the program's users says it.
+  if (err == EACCES || err == EPERM) return Sjis(what) + ": " + Sjis(u8"アクセスが拒否されました");
   std::string reason = std::strerror(err);
   auto converted = TryUtf8ToCp932(reason);
   return Sjis(what) + ": " + (converted ? *converted : reason);

@@ -11,7 +11,8 @@
 
 namespace s1ordo {
 
-// "what: the system's reason for errno err" as a code page 932 text.
+// "what: the system's reason for errno err" as a code page 932 text; a
+// refused permission is "アクセスが拒否されました".
 std::string Cause(std::u8string_view what, int err);
 
 // A file opened for writing (f), buffered; the Error of a failed write or

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "converters/code_list.h"
 #include "helpers/env.h"
@@ -53,6 +54,9 @@ struct Context {
   GeologyLookupCache geology_cache;
   // The code lists of the pattern-data folder as this run has read them.
   CodeListCache code_lists;
+  // Warnings for the user that the run shows when it ends (source files
+  // that are not copied); cleared at the start of every run.
+  std::vector<std::string> warnings;
 
   // BoreholeFolder & separator & name.
   std::string InBorehole(std::string_view name) const {

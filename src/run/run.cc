@@ -1,6 +1,9 @@
 #include "run/run.h"
 
+#include <chrono>
 #include <exception>
+#include <memory>
+#include <thread>
 #include <vector>
 
 #include "helpers/encoding.h"
@@ -9,6 +12,7 @@
 #include "helpers/platform.h"
 #include "helpers/text.h"
 #include "run/staging.h"
+#include "vocabulary/geology_vocabulary.h"
 #include "vocabulary/soil_tables.h"
 
 namespace s1ordo {
@@ -58,6 +62,31 @@ std::string PartOrEmpty(const std::vector<std::string>& parts, size_t k) {
   return k <= parts.size() ? parts[k - 1] : std::string();
 }
 
+// Holds the pattern-data folder for the rest of the run, so that no other
+// conversion reads or changes its vocabulary and lists meanwhile. While
+// another holds it, the run says so and tries again every 50 ms, letting
+// the window repaint; it fails at once if the user interface will not wait.
+std::unique_ptr<FolderLock> LockPatternData(Context& ctx, UserInterface& ui) {
+  if (ctx.RideviFolder.empty()) return nullptr;  // no pattern data to share
+  std::unique_ptr<FolderLock> lock = ctx.env.TryLockFolder(ctx.RideviFolder);
+  if (lock) return lock;
+  const std::string in_use = Sjis(u8"他の変換がパターンデータフォルダを使用中です。");
+  if (!ui.WaitForOtherConversion(in_use + Sjis(u8"終わるまで待ちます: ") + ctx.RideviFolder))
+    throw Error(in_use, ctx.RideviFolder);
+  while (!(lock = ctx.env.TryLockFolder(ctx.RideviFolder))) {
+    ui.Repaint();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return lock;
+}
+
+RunOutcome ReportFailure(UserInterface& ui, const Error& e) {
+  ui.SetBusy(false);
+  ui.SetMessageLine("");
+  ui.ShowMessage(e.Describe(), MessageKind::kError, ApplicationTitle());
+  return RunOutcome::kFailed;
+}
+
 }  // namespace
 
 std::string ApplicationTitle() { return Sjis(u8"StravoS1 -> Ordo 変換プログラム"); }
@@ -93,7 +122,14 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
   for (int i = 0; i < count; ++i) {
     if (!ui.IsSelected(i)) continue;
     std::string name = ui.BoreholeName(i);
-    if (FileSize(ctx.env, source + name + sep + "n1.txt") >= 1) {
+    int64_t size;
+    try {
+      size = ctx.env.FileSize(source + name + sep + "n1.txt");  // a folder that may not be read fails
+    } catch (Error& e) {
+      e.set_borehole(name);
+      return ReportFailure(ui, e);
+    }
+    if (size >= 1) {
       ++valid;
     } else {
       ui.ShowMessage("[" + name + "]" + Sjis(u8"にはデータがありません。変換されません。"), MessageKind::kWarning,
@@ -111,6 +147,7 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
     BuildSoilNameTables(ctx.soil);
     ctx.geology_cache.Clear();
     ctx.code_lists.Clear();
+    ctx.warnings.clear();
 
     count = ui.BoreholeCount();
     for (int i = 0; i < count; ++i) {
@@ -122,6 +159,12 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
       }
     }
     borehole.clear();
+
+    // What the run keeps of the pattern data is read from here on, under
+    // the lock, which the run holds to its end.
+    std::unique_ptr<FolderLock> lock = LockPatternData(ctx, ui);
+    ctx.geology = GeologyVocabulary();
+    LoadGeologyVocabulary(ctx.env, ctx.RideviFolder, ctx.geology);
 
     ui.SetBusy(true);
     ui.SetMessageLine(Sjis(u8"只今変換中！　しばらくお待ちください。"));
@@ -151,20 +194,15 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
     }
   } catch (Error& e) {
     if (e.borehole().empty()) e.set_borehole(borehole);
-    ui.SetBusy(false);
-    ui.SetMessageLine("");
-    ui.ShowMessage(e.Describe(), MessageKind::kError, ApplicationTitle());
-    return RunOutcome::kFailed;
+    return ReportFailure(ui, e);
   } catch (const std::exception& e) {
     Error error(Sjis(u8"予期しないエラー: ") + e.what());
     error.set_borehole(borehole);
-    ui.SetBusy(false);
-    ui.SetMessageLine("");
-    ui.ShowMessage(error.Describe(), MessageKind::kError, ApplicationTitle());
-    return RunOutcome::kFailed;
+    return ReportFailure(ui, error);
   }
 
   ui.SetBusy(false);
+  for (const std::string& warning : ctx.warnings) ui.ShowMessage(warning, MessageKind::kWarning, ApplicationTitle());
   for (const std::string& warning : ctx.geology_cache.warnings)
     ui.ShowMessage(warning, MessageKind::kWarning, ApplicationTitle());
   ui.SetMessageLine(Sjis(u8"変換が正常に終了しました。"));

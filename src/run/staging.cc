@@ -30,7 +30,7 @@ int64_t ProbeLength(Context& ctx, const std::string& path) {
 
 std::vector<std::string> CopyBoreholeFiles(Context& ctx, const BoreholeJob& job, bool hold_inclusion_file) {
   std::vector<std::string> held;
-  for (const std::string& name : ListFiles(ctx.env, job.source_folder)) {
+  for (const std::string& name : ListFiles(ctx.env, job.source_folder, &ctx.warnings)) {
     if (hold_inclusion_file && EqualsIgnoreCase(name, "N4.TXT")) {
       held.push_back(name);
       continue;

@@ -43,6 +43,14 @@ class UserInterface {
   virtual void Repaint() = 0;
   // Borehole `done` of `total` (1-based) is about to be converted.
   virtual void Progress(int /*done*/, int /*total*/, const std::string& /*borehole*/) {}
+  // Another conversion is using the pattern-data folder: says so (here in
+  // the message line) and tells whether to wait until it ends. False ends
+  // the run as a failure that says the same.
+  virtual bool WaitForOtherConversion(const std::string& message) {
+    SetMessageLine(message);
+    Repaint();
+    return true;
+  }
 };
 
 // The application's own title (the window caption), shown on notice and

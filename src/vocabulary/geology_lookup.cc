@@ -111,7 +111,7 @@ std::string AddToAdditions(Context& ctx, VocabularyFileCache& x, const std::stri
   auto file = ctx.env.NewWritableFile(temporary);
   file->Append(out);
   file->Close();
-  ctx.env.RenameFile(temporary, x.path);  // the old file stays whole until here
+  ctx.env.ReplaceFile(temporary, x.path);  // the old file stays whole until here
   x.bytes = std::move(out);
   ReadAllRecords(x);
   return code;
