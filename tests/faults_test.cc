@@ -349,8 +349,10 @@ TEST_F(FaultsTest, TwoRunsAtOnceTakeTurns) {
   };
   TempDir one_after_other;
   Lay(one_after_other);
+  int16_t vocabulary_of_second = 0;  // the records of "KISHITU.TXT" as the second run starts
   for (auto [borehole, out] : {std::pair{"B-1", "out1"}, std::pair{"B-2", "out2"}}) {
     Side side(one_after_other, borehole, out);
+    vocabulary_of_second = side.ctx.geology.KishituCount;
     ASSERT_EQ(Command1_Click(side.ctx, side.ui), RunOutcome::kCompleted);
   }
 
@@ -389,14 +391,15 @@ TEST_F(FaultsTest, TwoRunsAtOnceTakeTurns) {
   };
   for (const char* folder : {"RIDEVI", "out1", "out2"})
     EXPECT_EQ(converted(In(dir, {folder})), converted(In(one_after_other, {folder}))) << folder;
+  // What the second run keeps of the vocabulary was read once it had its turn.
+  EXPECT_EQ(second.ctx.geology.KishituCount, vocabulary_of_second);
   ASSERT_FALSE(second.ui.message_history.empty());
   EXPECT_NE(second.ui.message_history[0].find(S(u8"他の変換がパターンデータフォルダを使用中です。")), std::string::npos);
 }
 
 #ifndef _WIN32
 // Links, FIFOs and permissions in the folders of a run, as a careless user
-// or a hostile folder leaves them. The alarm ends the test if a run waits
-// on a FIFO.
+// or a hostile folder leaves them.
 TEST_F(FaultsTest, LinksFifosAndPermissionsInTheWay) {
   // Replaced files of the pattern data keep their permissions and group;
   // one the user may not write is a failure that names it, and stays.
@@ -424,9 +427,8 @@ TEST_F(FaultsTest, LinksFifosAndPermissionsInTheWay) {
   }
 
   // A link under the name of a file the run writes is replaced, never
-  // followed; a source FIFO is not copied, and the user is told. The alarm
-  // ends the test if a run waits on a FIFO.
-  alarm(60);
+  // followed; a source FIFO is not copied, and the user is told.
+  test::Deadline deadline(60);
   const std::string source_file = In(dir, {"DIZIVAD", "B-1", "N1A.TXT"});
   const std::string x1 = In(dir, {"out", "B-1", "X1.txt"});
   ASSERT_EQ(unlink(x1.c_str()), 0);
@@ -458,7 +460,6 @@ TEST_F(FaultsTest, LinksFifosAndPermissionsInTheWay) {
   ExpectFailureNaming(kishitu);
   ASSERT_EQ(unlink(kishitu.c_str()), 0);
   WriteBytes(kishitu, kept);
-  alarm(0);
   ExpectNextRunCompletes();
 }
 #endif  // _WIN32

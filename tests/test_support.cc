@@ -1,5 +1,9 @@
 #include "test_support.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
@@ -96,6 +100,11 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& fol
   std::sort(out.begin(), out.end());
   return out;
 }
+
+#ifndef _WIN32
+Deadline::Deadline(unsigned seconds) { alarm(seconds); }
+Deadline::~Deadline() { alarm(0); }
+#endif
 
 void SetEnvironment(const char* name, const std::string& value) {
 #ifdef _WIN32

@@ -43,6 +43,18 @@ void MakeFolder(const std::string& path);
 // Names of everything below a folder with their content, for comparing trees.
 std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder);
 
+#ifndef _WIN32
+// Ends the test process with SIGALRM when the scope lasts longer than the
+// given seconds: a wait that never ends fails instead of hanging.
+class Deadline {
+ public:
+  explicit Deadline(unsigned seconds);
+  ~Deadline();
+  Deadline(const Deadline&) = delete;
+  Deadline& operator=(const Deadline&) = delete;
+};
+#endif
+
 // Sets (or, with an empty value, removes) an environment variable.
 void SetEnvironment(const char* name, const std::string& value);
 

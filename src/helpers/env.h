@@ -69,7 +69,7 @@ class Env {
   // Renames, replacing the target in one step.
   virtual void RenameFile(const std::string& from, const std::string& to) = 0;
   // RenameFile for a file that others share and that must outlive a power
-  // loss (the lists of the pattern-data folder): `from` takes the
+  // loss (the lists of the pattern-data folder): `from` takes the name,
   // permissions and group of the file it replaces and reaches the disk
   // before the rename, and the folder after it. A file `to` that the
   // program may not write is a failure naming it, and stays. On any failure

@@ -520,7 +520,7 @@ class PosixEnv : public Env {
     if (errno == ENOENT) return;  // nothing to delete
     throw Error(Cause(u8"ファイルを削除できません", errno), path);
   }
-  void RenameFile(const std::string& from, const std::string& to) override { Rename(from, to); }
+  void RenameFile(const std::string& from, const std::string& to) override { Rename(from, to, false); }
 
   void ReplaceFile(const std::string& from, const std::string& to) override {
     try {
@@ -537,7 +537,7 @@ class PosixEnv : public Env {
       Fd fd(opened);
       if (replacing) KeepModeAndGroup(fd.get(), old, to);
       if (::fsync(fd.get()) != 0) throw Error(Cause(u8"ファイルに書き込めません", errno), to);
-      SyncFolder(Resolver::FolderOf(Rename(from, to)));
+      SyncFolder(Resolver::FolderOf(Rename(from, to, true)));
     } catch (const Error&) {
       fs::path removed;
       if (OnDisk(NativeText(from), [](const fs::path& p) { return ::unlink(p.c_str()) == 0; }, &removed))
@@ -791,13 +791,14 @@ class PosixEnv : public Env {
     return std::make_unique<FdFile>(path, fd);
   }
 
-  // Renames from to to and returns the path on disk it now has. The file
-  // takes the name as written, as it does where letter case is ignored; a
-  // file whose name differs only in its form is replaced.
-  fs::path Rename(const std::string& from, const std::string& to) {
+  // Renames from to to and returns the path on disk it now has. A file
+  // whose name differs only in its form is replaced; the file takes its
+  // name (own_name) or the name as written, as it does where letter case is
+  // ignored.
+  fs::path Rename(const std::string& from, const std::string& to, bool own_name) {
     fs::path given_to(NativeText(to));
     fs::path existing = resolver_.Resolve(given_to);
-    fs::path target = existing.parent_path() / given_to.filename();
+    fs::path target = own_name ? existing : existing.parent_path() / given_to.filename();
     fs::path source;
     if (!OnDisk(
             NativeText(from), [&](const fs::path& p) { return ::rename(p.c_str(), target.c_str()) == 0; }, &source))

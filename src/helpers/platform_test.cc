@@ -375,9 +375,9 @@ TEST(ListingTest, LinksCountAsWhatTheyPointTo) {
 // What stands under the name of a file that is written was not made by the
 // converter: a link is replaced, never followed, and so is a file that has
 // other names. Anything that is not a regular file is a failure naming it,
-// never a wait (the alarm ends the test if an open waits on the FIFO).
+// never a wait.
 TEST(EnvTest, WhatStandsUnderAWrittenNameIsNeverWrittenThrough) {
-  alarm(20);
+  test::Deadline deadline(20);
   TempDir dir;
   Env& env = DefaultEnv();
   const std::string src = dir / "src/N1A.TXT";
@@ -422,15 +422,14 @@ TEST(EnvTest, WhatStandsUnderAWrittenNameIsNeverWrittenThrough) {
   expect_refused("ReadFile", [&] { env.ReadFile(fifo); });
   expect_refused("FileSize", [&] { env.FileSize(fifo); });
   expect_refused("CopyFile from", [&] { env.CopyFile(fifo, dir / "copy.txt"); });
-  alarm(0);
 }
 
-// A file of the pattern data that is replaced keeps its permissions and
-// group, so the other users of a shared folder keep theirs; one the user
-// may not write is a failure and stays as it was.
+// A file of the pattern data that is replaced keeps its name, permissions
+// and group, so the other users of a shared folder keep theirs; one the
+// user may not write is a failure and stays as it was.
 TEST(EnvTest, AReplacedFileKeepsItsModeAndGroup) {
   TempDir dir;
-  const std::string list = dir / "L1.txt";
+  const std::string list = dir / "l1.txt";  // named "L1.txt" by the converter
   WriteBytes(list, "old");
   ASSERT_EQ(chmod(list.c_str(), 0664), 0);
   gid_t group = getegid();
@@ -443,7 +442,8 @@ TEST(EnvTest, AReplacedFileKeepsItsModeAndGroup) {
       if (groups[i] != getegid()) group = groups[i];
   }
   ASSERT_EQ(chown(list.c_str(), static_cast<uid_t>(-1), group), 0);
-  ReplaceWholeFile(DefaultEnv(), list, "new");
+  ReplaceWholeFile(DefaultEnv(), dir / "L1.txt", "new");
+  EXPECT_EQ(ListFiles(DefaultEnv(), dir.path()), std::vector<std::string>{"l1.txt"});
   struct stat st;
   ASSERT_EQ(stat(list.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0664u);
@@ -453,14 +453,14 @@ TEST(EnvTest, AReplacedFileKeepsItsModeAndGroup) {
   ASSERT_EQ(chmod(list.c_str(), 0444), 0);
   if (access(list.c_str(), W_OK) == 0) GTEST_SKIP() << "running as root: permissions are not enforced";
   try {
-    ReplaceWholeFile(DefaultEnv(), list, "newer");
+    ReplaceWholeFile(DefaultEnv(), dir / "L1.txt", "newer");
     ADD_FAILURE() << "a read-only file was replaced";
   } catch (const Error& e) {
-    EXPECT_EQ(e.file(), list);
+    EXPECT_EQ(e.file(), dir / "L1.txt");
     EXPECT_NE(e.cause().find(S(u8"アクセスが拒否されました")), std::string::npos) << DisplayText(e.cause());
   }
   EXPECT_EQ(test::ReadBytes(list), "new");
-  EXPECT_FALSE(test::FileExists(list + ".new"));
+  EXPECT_FALSE(test::FileExists(dir / "L1.txt.new"));
 }
 #endif  // _WIN32
 
