@@ -246,7 +246,7 @@ class WindowsEnv : public Env {
     if (h != INVALID_HANDLE_VALUE) return std::make_unique<HandleLock>(h);
     const DWORD err = GetLastError();
     if (err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION) return nullptr;
-    if (err == ERROR_ACCESS_DENIED) {
+    if (err == ERROR_ACCESS_DENIED || err == ERROR_WRITE_PROTECT || err == ERROR_NOT_SUPPORTED) {
       // Still there: the run that held it is closing it. Not there: a
       // folder the program may not write, with nothing to guard.
       if (GetFileAttributesW(lock.c_str()) != INVALID_FILE_ATTRIBUTES) return nullptr;
