@@ -116,27 +116,32 @@ class ConverterWindowLogicTest : public ::testing::Test {
     for (const char* folder : {"RIDEVI", "LISTS"}) CopyExample(folder, folder);
     CopyExample("DIZIVAD", "data/DIZIVAD");
     Setting("RIDEVI");
-    WriteBytes(dir / "system/Ridevi.ini", "[LISTS]\r\n" + (dir / "LISTS") + Separator(NativePathForm()) + "\r\n");
-    MakeFolder(dir / "start");
-    MakeFolder(dir / "home");
-    MakeFolder(dir / "volume");
+    WriteBytes(Path("system/Ridevi.ini"), "[LISTS]\r\n" + (Path("LISTS")) + Separator(NativePathForm()) + "\r\n");
+    MakeFolder(Path("start"));
+    MakeFolder(Path("home"));
+    MakeFolder(Path("volume"));
     fs::current_path(Native("start"));
     test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", dir.path());
-    desktop.drives = {{"home", dir / "home"}, {"volume", dir / "volume"}, {"data", dir / "data"}};
-    desktop.home = dir / "home";
-    ctx.SystemFolder = dir / "system";
+    desktop.drives = {{"home", Path("home")}, {"volume", Path("volume")}, {"data", Path("data")}};
+    desktop.home = Path("home");
+    ctx.SystemFolder = Path("system");
   }
   ~ConverterWindowLogicTest() override {
     fs::current_path(fs::temp_directory_path());
     test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", "");
   }
   void CopyExample(const char* example, const std::string& to) const {
-    fs::create_directories(Native(to));
+    fs::create_directories(Native(to).parent_path());
     fs::copy(fs::path(S1ORDO_EXAMPLES_DIR) / example, Native(to), fs::copy_options::recursive);
   }
-  fs::path Native(const std::string& relative) const { return fs::u8path(DisplayText(dir / relative)); }
+  fs::path Native(const std::string& relative) const { return fs::u8path(DisplayText(Path(relative))); }
+  // dir & relative, "/" in relative as the platform's separator.
+  std::string Path(std::string relative) const {
+    std::replace(relative.begin(), relative.end(), '/', Separator(NativePathForm()));
+    return dir / relative;
+  }
   void Setting(const std::string& folder) {
-    WriteBytes(dir / "system/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / folder) + Separator(NativePathForm()) + "\r\n");
+    WriteBytes(Path("system/DodavoZ5.ini"), "[RIDEVI]\r\n" + Path(folder) + Separator(NativePathForm()) + "\r\n");
   }
   ConverterWindowLogic& Started() {
     logic = std::make_unique<ConverterWindowLogic>(ctx, desktop, view);
@@ -161,9 +166,9 @@ class ConverterWindowLogicTest : public ::testing::Test {
 
 TEST_F(ConverterWindowLogicTest, StartUpEndsWithoutPatternData) {
   // No settings file; a settings file with one line; a folder that is gone.
-  for (const std::string& setting : {std::string(), std::string("[RIDEVI]\r\n"), "[RIDEVI]\r\n" + (dir / "gone") + "/\r\n"}) {
+  for (const std::string& setting : {std::string(), std::string("[RIDEVI]\r\n"), "[RIDEVI]\r\n" + (Path("gone")) + "/\r\n"}) {
     fs::remove(Native("system/DodavoZ5.ini"));
-    if (!setting.empty()) WriteBytes(dir / "system/DodavoZ5.ini", setting);
+    if (!setting.empty()) WriteBytes(Path("system/DodavoZ5.ini"), setting);
     view.shown.clear();
     ConverterWindowLogic window(ctx, desktop, view);
     EXPECT_FALSE(window.StartUp());
@@ -178,18 +183,18 @@ TEST_F(ConverterWindowLogicTest, StartUpEndsWithoutPatternData) {
 TEST_F(ConverterWindowLogicTest, StartUpOpensTheDataFolder) {
   // In the home folder (on Windows the source drive's root), any letter
   // case; the current folder has none.
-  MakeFolder(dir / "home/Dizivad/BH-2");
-  MakeFolder(dir / "home/Dizivad/BH-1");
-  WriteBytes(dir / "home/Dizivad/notes.txt", "x");
+  MakeFolder(Path("home/Dizivad/BH-2"));
+  MakeFolder(Path("home/Dizivad/BH-1"));
+  WriteBytes(Path("home/Dizivad/notes.txt"), "x");
   ctx.MessagePending = 1;
   Started();
   EXPECT_TRUE(view.shown.empty());
-  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], dir / "home/Dizivad");
+  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], Path("home/Dizivad"));
   EXPECT_EQ(view.boreholes, (std::vector<std::string>{"BH-1", "BH-2"}));
-  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText1)], dir / "start");
-  EXPECT_EQ(desktop.current, dir / "start");  // the destination side's handler ran last
+  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText1)], Path("start"));
+  EXPECT_EQ(desktop.current, Path("start"));  // the destination side's handler ran last
   EXPECT_EQ(view.drive[0], 0);
-  EXPECT_EQ(ctx.RideviFolder, (dir / "RIDEVI") + Separator(NativePathForm()));
+  EXPECT_EQ(ctx.RideviFolder, (Path("RIDEVI")) + Separator(NativePathForm()));
   EXPECT_EQ(ctx.MessagePending, 0);
   GeologyVocabulary expected;
   LoadGeologyVocabulary(ctx.env, ctx.RideviFolder, expected);
@@ -197,16 +202,16 @@ TEST_F(ConverterWindowLogicTest, StartUpOpensTheDataFolder) {
   EXPECT_GT(ctx.geology.KonnyuCount, 0);
 
   if (NativePathForm() == PathForm::kPosix) {  // one in the current folder is taken first
-    MakeFolder(dir / "start/dizivad/Here");
+    MakeFolder(Path("start/dizivad/Here"));
     Started();
     EXPECT_EQ(view.boreholes, std::vector<std::string>{"Here"});
   }
 
   // Windows paths: the drive root C:\ holds DIZIVAD.
   test::WindowsEnv windows(dir.path());
-  MakeFolder(dir / "C/DIZIVAD/BH1");
-  MakeFolder(dir / "C/DATA");
-  WriteBytes(dir / "C/system/DodavoZ5.ini", "[RIDEVI]\r\nC:\\DATA\\\r\n");
+  MakeFolder(Path("C/DIZIVAD/BH1"));
+  MakeFolder(Path("C/DATA"));
+  WriteBytes(Path("C/system/DodavoZ5.ini"), "[RIDEVI]\r\nC:\\DATA\\\r\n");
   Context wctx(windows);
   wctx.SystemFolder = "C:\\system";
   desktop.drives = {{"c:", "C:\\"}, {"d:", "D:\\"}};
@@ -221,10 +226,10 @@ TEST_F(ConverterWindowLogicTest, StartUpOpensTheDataFolder) {
 }
 
 TEST_F(ConverterWindowLogicTest, FolderListsShowAncestorsAndSubfolders) {
-  MakeFolder(dir / "start/src/B-2");
-  MakeFolder(dir / "start/src/A-1");
-  MakeFolder(dir / ("start/src/" + test::S(u8"追加孔3")));
-  WriteBytes(dir / "start/src/CNT.TXT", "1\r\n");
+  MakeFolder(Path("start/src/B-2"));
+  MakeFolder(Path("start/src/A-1"));
+  MakeFolder(Path("start/src/" + test::S(u8"追加孔3")));
+  WriteBytes(Path("start/src/CNT.TXT"), "1\r\n");
   Started();
   const int start = view.current_folder[0];
   EXPECT_EQ(view.folders[0][start].label, "start");
@@ -234,9 +239,9 @@ TEST_F(ConverterWindowLogicTest, FolderListsShowAncestorsAndSubfolders) {
   EXPECT_EQ(view.folders[0][0].depth, 0);
 
   logic->OnFolderActivated(Side::kSource, start + 1);
-  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], dir / "start/src");
+  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], Path("start/src"));
   EXPECT_EQ(view.boreholes, (std::vector<std::string>{"A-1", "B-2", U(u8"追加孔3")}));
-  EXPECT_EQ(desktop.current, dir / "start/src");
+  EXPECT_EQ(desktop.current, Path("start/src"));
   EXPECT_EQ(view.current_folder[0], start + 1);
   // The run is given the code page 932 name.
   view.selected = {false, false, true};
@@ -253,7 +258,7 @@ TEST_F(ConverterWindowLogicTest, FolderListsShowAncestorsAndSubfolders) {
 }
 
 TEST_F(ConverterWindowLogicTest, DriveListsMoveTheFolderLists) {
-  MakeFolder(dir / "home/DIZIVAD/BH1");
+  MakeFolder(Path("home/DIZIVAD/BH1"));
   Started();
   EXPECT_EQ(view.drives, (std::vector<std::string>{"home", "volume", "data"}));
   EXPECT_EQ(view.boreholes, std::vector<std::string>{"BH1"});
@@ -263,9 +268,9 @@ TEST_F(ConverterWindowLogicTest, DriveListsMoveTheFolderLists) {
   EXPECT_EQ(view.shown[0].text, U(u8" ＳｔｒａｖｏＳ１のﾌｫﾙﾀﾞ（\\DIZIVAD）がありません."));
   EXPECT_EQ(view.shown[0].kind, MessageKind::kNotice);
   EXPECT_EQ(view.shown[0].title, kCaption);
-  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], dir / "home/DIZIVAD");
+  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], Path("home/DIZIVAD"));
   // One that cannot be used either: a second message.
-  desktop.refused = {dir / "volume"};
+  desktop.refused = {Path("volume")};
   logic->OnDriveChanged(Side::kSource, 1);
   EXPECT_EQ(view.shown.size(), 3u);
 
@@ -273,25 +278,25 @@ TEST_F(ConverterWindowLogicTest, DriveListsMoveTheFolderLists) {
   logic->OnFolderActivated(Side::kSource, 0);
   logic->OnDriveChanged(Side::kSource, 0);
   EXPECT_EQ(view.shown.size(), 3u);
-  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], dir / "home/DIZIVAD");
+  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText2)], Path("home/DIZIVAD"));
   EXPECT_EQ(view.boreholes, std::vector<std::string>{"BH1"});
 
   // The destination side goes to the entry's folder without messages; one
   // that is gone falls back to the first entry.
   logic->OnDriveChanged(Side::kDestination, 1);
-  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText1)], dir / "volume");
+  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText1)], Path("volume"));
   fs::remove(Native("volume"));
   logic->OnDriveChanged(Side::kDestination, 1);
-  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText1)], dir / "home");
+  EXPECT_EQ(view.box[static_cast<int>(TextBox::kText1)], Path("home"));
   EXPECT_EQ(view.drive[1], 0);
   EXPECT_EQ(view.shown.size(), 3u);
 }
 
 TEST_F(ConverterWindowLogicTest, ChecksShowTheirMessagesAndMoveTheFocus) {
-  MakeFolder(dir / "data/DIZIVAD/Empty");  // no n1.txt
+  MakeFolder(Path("data/DIZIVAD/Empty"));  // no n1.txt
   Started();
   Choose("", {});
-  const std::string source = dir / "data/DIZIVAD";
+  const std::string source = Path("data/DIZIVAD");
   const std::string invalid = U(u8"指定されたパスは正しくありません。");
   auto click = [&](const std::string& text2, const std::string& text1) {
     view.shown.clear();
@@ -307,7 +312,7 @@ TEST_F(ConverterWindowLogicTest, ChecksShowTheirMessagesAndMoveTheFocus) {
 
   // Source path without its root: the drive message, then the warning
   // titled with the text; Text2 gets the focus.
-  click(U(u8"正しくない/パス"), dir / "out");
+  click(U(u8"正しくない/パス"), Path("out"));
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[0].kind, MessageKind::kInformation);
   EXPECT_EQ(view.shown[1].text, invalid);
@@ -317,8 +322,8 @@ TEST_F(ConverterWindowLogicTest, ChecksShowTheirMessagesAndMoveTheFocus) {
   EXPECT_EQ(view.message_line, "");
 
   // A character code page 932 lacks, in either box: the same warning.
-  const std::string emoji = (dir / "data") + "\xF0\x9F\x98\x80";
-  click(emoji, dir / "out");
+  const std::string emoji = (Path("data")) + "\xF0\x9F\x98\x80";
+  click(emoji, Path("out"));
   ASSERT_EQ(view.shown.size(), 1u);
   EXPECT_EQ(view.shown[0].text, invalid);
   EXPECT_EQ(view.shown[0].title, emoji);
@@ -328,7 +333,7 @@ TEST_F(ConverterWindowLogicTest, ChecksShowTheirMessagesAndMoveTheFocus) {
   EXPECT_EQ(view.focused, std::vector<TextBox>{TextBox::kText1});
 
   // Nothing selected.
-  click(source, dir / "out");
+  click(source, Path("out"));
   ASSERT_EQ(view.shown.size(), 1u);
   EXPECT_EQ(view.shown[0].text, U(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。"));
   EXPECT_EQ(view.shown[0].kind, MessageKind::kNotice);
@@ -338,7 +343,7 @@ TEST_F(ConverterWindowLogicTest, ChecksShowTheirMessagesAndMoveTheFocus) {
   // none is valid; nothing is created.
   const auto empty = std::find(view.boreholes.begin(), view.boreholes.end(), "Empty") - view.boreholes.begin();
   view.selected[empty] = true;
-  click(source, dir / "out");
+  click(source, Path("out"));
   ASSERT_EQ(view.shown.size(), 2u);
   EXPECT_EQ(view.shown[0].text, U(u8"[Empty]にはデータがありません。変換されません。"));
   EXPECT_EQ(view.shown[1].text, U(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が全て無効です。"));
@@ -348,7 +353,7 @@ TEST_F(ConverterWindowLogicTest, ChecksShowTheirMessagesAndMoveTheFocus) {
 
 TEST_F(ConverterWindowLogicTest, RunShowsProgressAndGivesTheCommandLinesFiles) {
   Started();
-  Choose(dir / "out", {true, true, true});
+  Choose(Path("out"), {true, true, true});
   EXPECT_EQ(view.boreholes, (std::vector<std::string>{"B-1", "B-2", U(u8"追加孔3")}));
   // What the window shows while it converts, seen each time it handles
   // its events; neither closing nor moving the mouse disturbs the run.
@@ -381,7 +386,7 @@ TEST_F(ConverterWindowLogicTest, RunShowsProgressAndGivesTheCommandLinesFiles) {
   // The same run on the command line, on the same paths from the same data.
   std::vector<std::vector<std::pair<std::string, std::string>>> window;
   for (const char* folder : {"out", "RIDEVI", "LISTS"}) {
-    window.push_back(test::Snapshot(dir / folder));
+    window.push_back(test::Snapshot(Path(folder)));
     fs::remove_all(Native(folder));
     if (folder[0] != 'o') CopyExample(folder, folder);
   }
@@ -389,14 +394,14 @@ TEST_F(ConverterWindowLogicTest, RunShowsProgressAndGivesTheCommandLinesFiles) {
   std::istringstream in;
   std::ostringstream out, err;
   CliStreams io{in, out, err};
-  ASSERT_EQ(RunCommandLine({"convert", dir / "data/DIZIVAD", dir / "out", "--all", "--yes", "--system-folder",
+  ASSERT_EQ(RunCommandLine({"convert", Path("data/DIZIVAD"), Path("out"), "--all", "--yes", "--system-folder",
                             ctx.SystemFolder},
                            DefaultEnv(), io),
             kExitOk)
       << err.str();
-  EXPECT_EQ(test::Snapshot(dir / "out"), window[0]);
-  EXPECT_EQ(test::Snapshot(dir / "RIDEVI"), window[1]);
-  EXPECT_EQ(test::Snapshot(dir / "LISTS"), window[2]);
+  EXPECT_EQ(test::Snapshot(Path("out")), window[0]);
+  EXPECT_EQ(test::Snapshot(Path("RIDEVI")), window[1]);
+  EXPECT_EQ(test::Snapshot(Path("LISTS")), window[2]);
 
   // A mouse move clears the run's message once.
   view.message_line = U(u8"変換が正常に終了しました。");
@@ -412,7 +417,7 @@ TEST_F(ConverterWindowLogicTest, RunShowsProgressAndGivesTheCommandLinesFiles) {
 TEST_F(ConverterWindowLogicTest, FailureShowsOneErrorBoxAndTheNextRunWorks) {
   Started();
   // The destination lies inside the borehole's own source folder.
-  Choose(dir / "data/DIZIVAD/B-1", {true, false, false});
+  Choose(Path("data/DIZIVAD/B-1"), {true, false, false});
   logic->OnConvertClicked();
   EXPECT_EQ(logic->last_outcome(), RunOutcome::kFailed);
   ASSERT_FALSE(view.shown.empty());
@@ -423,7 +428,7 @@ TEST_F(ConverterWindowLogicTest, FailureShowsOneErrorBoxAndTheNextRunWorks) {
   EXPECT_TRUE(view.enabled && !view.busy && view.progress.empty() && !view.closed);
   EXPECT_EQ(view.message_line, "");
 
-  view.box[static_cast<int>(TextBox::kText1)] = dir / "out";
+  view.box[static_cast<int>(TextBox::kText1)] = Path("out");
   view.selected[0] = true;
   logic->OnConvertClicked();
   EXPECT_EQ(logic->last_outcome(), RunOutcome::kCompleted);

@@ -4,27 +4,11 @@
 #define NOMINMAX
 #include <windows.h>
 
-#include <string_view>
-
 #include "app/desktop.h"
+#include "app/wide_text.h"
 
 namespace s1ordo {
 namespace {
-
-std::wstring Wide(std::string_view text, UINT code_page) {
-  int n = MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0)
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
-  return text;
-}
 
 class WindowsDesktop : public Desktop {
  public:
@@ -39,7 +23,7 @@ class WindowsDesktop : public Desktop {
       wchar_t name[MAX_PATH + 1] = {};
       std::string label = {static_cast<char>('a' + i), ':'};
       if (GetVolumeInformationW(root, name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) && name[0])
-        label += " [" + Utf8(name) + "]";
+        label += " [" + Utf8Text(name) + "]";
       drives.push_back({label, {static_cast<char>('A' + i), ':', '\\'}});
     }
     SetErrorMode(old_mode);
@@ -49,13 +33,13 @@ class WindowsDesktop : public Desktop {
   std::string HomeFolder() override { return {}; }
 
   bool SetCurrentFolder(const std::string& folder) override {
-    return SetCurrentDirectoryW(Wide(folder, 932).c_str()) != 0;
+    return SetCurrentDirectoryW(WideText(folder, 932).c_str()) != 0;
   }
 
   bool MakeCurrentDrive(const Drive& drive) override {
     // "X:" alone: the drive's own current folder.
     const UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    const bool made = SetCurrentDirectoryW(Wide(drive.root.substr(0, 2), 932).c_str()) != 0;
+    const bool made = SetCurrentDirectoryW(WideText(drive.root.substr(0, 2), 932).c_str()) != 0;
     SetErrorMode(old_mode);
     return made;
   }

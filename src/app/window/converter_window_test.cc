@@ -56,7 +56,7 @@ class ConverterWindowTest : public QObject {
     // The sample data in the home folder, where the window opens.
     for (const char* folder : {"DIZIVAD", "RIDEVI", "LISTS"}) {
       const std::string to = Path(folder[0] == 'D' ? "home/DIZIVAD" : folder);
-      fs::create_directories(to);
+      fs::create_directories(fs::path(to).parent_path());
       fs::copy(fs::path(S1ORDO_EXAMPLES_DIR) / folder, to, fs::copy_options::recursive);
     }
     s1ordo::test::WriteBytes(Path("system/DodavoZ5.ini"), "[RIDEVI]\r\n" + Path("RIDEVI/") + "\r\n");
