@@ -17,7 +17,9 @@ namespace {
 
 int Index(Side side) { return side == Side::kSource ? 0 : 1; }
 
-std::string Shown(std::u8string_view text) { return std::string(reinterpret_cast<const char*>(text.data()), text.size()); }
+std::string Shown(std::u8string_view text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
 
 // The folder's root: "/", "C:\" or "\\server\share\" (with its separator).
 size_t RootLength(const std::string& folder, char sep) {
@@ -52,6 +54,14 @@ ConverterWindowLogic::ConverterWindowLogic(Context& ctx, Desktop& desktop, Conve
 
 bool ConverterWindowLogic::StartUp() {
   view_.CentreOnScreen();
+  if (ctx_.SystemFolder.empty()) {
+    try {
+      ctx_.SystemFolder = ChooseSystemFolder(ctx_.env, "");
+    } catch (const Error& e) {
+      ShowMessage(e.Describe(), MessageKind::kError, ApplicationTitle());
+      return false;
+    }
+  }
   bool found = false;
   try {
     found = FindRideviFolder(ctx_);

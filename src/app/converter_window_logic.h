@@ -66,12 +66,12 @@ class ConverterWindowView {
 
 class ConverterWindowLogic : private UserInterface {
  public:
-  // ctx.SystemFolder must be set. Both sides start in the process's
-  // current folder.
+  // Both sides start in the process's current folder.
   ConverterWindowLogic(Context& ctx, Desktop& desktop, ConverterWindowView& view);
 
-  // Centres the window, finds the pattern-data folder (false, after the
-  // message, when there is none: the program must end), moves the source
+  // Centres the window, chooses the settings folder unless ctx.SystemFolder
+  // is set (ChooseSystemFolder), finds the pattern-data folder (false,
+  // after the message, when there is none: the program must end), moves the source
   // side to the data folder DIZIVAD when there is one and loads the geology
   // vocabulary.
   bool StartUp();

@@ -30,11 +30,12 @@ bool Holds(std::string_view root, std::string_view path) {
 // File systems of the kernel, of memory or of packaged software: nobody
 // keeps borehole data there.
 bool IsSystemVolume(const std::string& type, const std::string& root) {
-  static const std::set<std::string> kTypes = {
-      "proc",      "sysfs",     "devtmpfs",  "devpts",   "tmpfs",      "cgroup",      "cgroup2",
-      "securityfs", "pstore",   "debugfs",   "tracefs",  "mqueue",     "hugetlbfs",   "configfs",
-      "fusectl",   "binfmt_misc", "autofs",  "bpf",      "efivarfs",   "nsfs",        "rpc_pipefs",
-      "squashfs",  "ramfs",     "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal"};
+  static const std::set<std::string> kTypes = {"proc",        "sysfs",    "devtmpfs",   "devpts",    "tmpfs",
+                                               "cgroup",      "cgroup2",  "securityfs", "pstore",    "debugfs",
+                                               "tracefs",     "mqueue",   "hugetlbfs",  "configfs",  "fusectl",
+                                               "binfmt_misc", "autofs",   "bpf",        "efivarfs",  "nsfs",
+                                               "rpc_pipefs",  "squashfs", "ramfs",      "selinuxfs", "fuse.gvfsd-fuse",
+                                               "fuse.portal"};
   if (kTypes.count(type)) return true;
   for (const char* system : {"/proc", "/sys", "/dev", "/boot", "/snap", "/etc", "/usr", "/var", "/run"}) {
     if (Holds(system, root) && !Holds("/run/media", root)) return true;

@@ -1,8 +1,8 @@
 // UTF-16 texts of the Win32 API from and to code page 932 and UTF-8.
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include "app/wide_text.h"
+
+#include <windows.h>
 
 namespace s1ordo {
 

@@ -39,8 +39,17 @@ enum class Control {
 };
 constexpr int kControlCount = static_cast<int>(Control::kExitButton) + 1;
 
-enum class ControlKind { kBackground, kLabel, kPathBox, kFrame, kFolderList, kDriveList, kBoreholeList, kButton,
-                         kProgress };
+enum class ControlKind {
+  kBackground,
+  kLabel,
+  kPathBox,
+  kFrame,
+  kFolderList,
+  kDriveList,
+  kBoreholeList,
+  kButton,
+  kProgress
+};
 
 struct Place {
   int left, top, width, height;
@@ -68,8 +77,8 @@ constexpr int ControlId(Control control) { return 1000 + static_cast<int>(contro
 
 // Font families for the window, the first one the system has: Windows'
 // Japanese interface fonts, then those of Linux desktops. 9 points.
-constexpr std::array<const char*, 6> kFontFamilies = {"Yu Gothic UI", "Meiryo UI", "MS UI Gothic", "IPAGothic",
-                                                       "IPAPGothic", "Noto Sans CJK JP"};
+constexpr std::array<const char*, 6> kFontFamilies = {"Yu Gothic UI", "Meiryo UI",  "MS UI Gothic",
+                                                      "IPAGothic",    "IPAPGothic", "Noto Sans CJK JP"};
 constexpr int kFontPoints = 9;
 
 // Twips as pixels at a screen resolution (96 dots per inch: 15 twips).

@@ -4,8 +4,6 @@
 // pressed and every create-folder question answered yes; then a screenshot
 // of the window and Exit. Every wait has a time limit.
 //   s1ordo_window_driver GUI.EXE SCREENSHOT-PREFIX
-#include "app/win32/win32_window.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <string>
 
 #include "app/wide_text.h"
+#include "app/win32/win32_window.h"
 
 namespace {
 
@@ -98,8 +97,8 @@ bool SaveScreenshot(HWND hwnd, const std::wstring& path) {
   for (int y = 0; y < h; ++y) {
     raw += '\0';
     const auto* row = static_cast<const unsigned char*>(bits) + static_cast<size_t>(y) * w * 4;
-    for (int x = 0; x < w; ++x) raw += {static_cast<char>(row[4 * x + 2]), static_cast<char>(row[4 * x + 1]),
-                                        static_cast<char>(row[4 * x])};
+    for (int x = 0; x < w; ++x)
+      raw += {static_cast<char>(row[4 * x + 2]), static_cast<char>(row[4 * x + 1]), static_cast<char>(row[4 * x])};
   }
   SelectObject(memory, old);
   DeleteObject(bitmap);
@@ -174,9 +173,10 @@ int wmain(int argc, wchar_t** argv) {
 
   PostMessageW(Find(Control::kConvertButton), BM_CLICK, 0, 0);
   int questions = 0;
-  const std::wstring done = s1ordo::WideText("\xE5\xA4\x89\xE6\x8F\x9B\xE3\x81\x8C\xE6\xAD\xA3\xE5\xB8\xB8\xE3\x81\xAB"
-                                             "\xE7\xB5\x82\xE4\xBA\x86\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x97\xE3\x81\x9F"
-                                             "\xE3\x80\x82");  // 変換が正常に終了しました。
+  const std::wstring done = s1ordo::WideText(
+      "\xE5\xA4\x89\xE6\x8F\x9B\xE3\x81\x8C\xE6\xAD\xA3\xE5\xB8\xB8\xE3\x81\xAB"
+      "\xE7\xB5\x82\xE4\xBA\x86\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x97\xE3\x81\x9F"
+      "\xE3\x80\x82");  // 変換が正常に終了しました。
   const std::wstring create = s1ordo::WideText("\xE6\x96\xB0\xE8\xA6\x8F\xE4\xBD\x9C\xE6\x88\x90");  // 新規作成
   const bool finished = WaitFor(
       [&] {

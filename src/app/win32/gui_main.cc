@@ -1,10 +1,6 @@
 // s1ordo-gui.exe: the converter's window on Windows.
-#include "app/win32/win32_window.h"
-
 #include "app/desktop.h"
-#include "app/startup.h"
-#include "helpers/encoding.h"
-#include "helpers/error.h"
+#include "app/win32/win32_window.h"
 #include "run/context.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
@@ -14,13 +10,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
   s1ordo::Context ctx(*env);
-  try {
-    ctx.SystemFolder = s1ordo::ChooseSystemFolder(ctx.env, "");
-  } catch (const s1ordo::Error& e) {
-    s1ordo::ShowMessageBox(nullptr, s1ordo::DisplayText(e.Describe()), s1ordo::MessageKind::kError,
-                           s1ordo::DisplayText(s1ordo::ApplicationTitle()));
-    return 3;
-  }
   s1ordo::Win32Window window(ctx, *desktop);
   if (!window.logic().StartUp()) return 3;
   window.Show(show_command);

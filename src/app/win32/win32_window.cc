@@ -98,8 +98,8 @@ void RegisterClasses(HINSTANCE instance, WNDPROC procedure, HBRUSH background) {
   RegisterClassExW(&window_class);
 }
 
-}  // namespace
-
+// A message box: Japanese buttons where the system has them, the icon of
+// the kind.
 bool ShowMessageBox(HWND owner, const std::string& text, MessageKind kind, const std::string& title) {
   UINT type = MB_OK;
   switch (kind) {
@@ -123,6 +123,8 @@ bool ShowMessageBox(HWND owner, const std::string& text, MessageKind kind, const
                                    MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN));
   return kind != MessageKind::kQuestion || answer == IDYES;
 }
+
+}  // namespace
 
 Win32Window::Win32Window(Context& ctx, Desktop& desktop) : grey_(CreateSolidBrush(kGrey)) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -161,9 +163,8 @@ void Win32Window::CreateControls() {
     const ClassAndStyle c = ClassOf(spec.kind);
     // The message line leaves the progress bar over it alone.
     const DWORD clip = static_cast<Control>(i) == Control::kMessageLine ? WS_CLIPSIBLINGS : 0;
-    controls_[i] = CreateWindowExW(c.ex_style, c.name, W(spec.caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | clip | c.style, 0, 0, 0, 0,
-                                   i == 0 ? window_ : controls_[0],
+    controls_[i] = CreateWindowExW(c.ex_style, c.name, W(spec.caption).c_str(), WS_CHILD | WS_VISIBLE | clip | c.style,
+                                   0, 0, 0, 0, i == 0 ? window_ : controls_[0],
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(static_cast<Control>(i)))),
                                    instance, i == 0 ? this : nullptr);
   }
@@ -177,8 +178,8 @@ void Win32Window::CreateControls() {
   ShowWindow(Get(Control::kProgress), SW_HIDE);
   SetWindowSubclass(Get(Control::kProgress), ProgressProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
 
-  folder_icons_ = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                   ILC_COLOR32 | ILC_MASK, 2, 0);
+  folder_icons_ =
+      ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK, 2, 0);
   // The shell's closed and open folder (icons 3 and 4 of shell32.dll where
   // the stock icons are missing).
   for (SHSTOCKICONID id : {SIID_FOLDER, SIID_FOLDEROPEN}) {
@@ -203,7 +204,7 @@ void Win32Window::ApplyFont() {
   LOGFONTW font = {};
   if (face.empty()) {
     NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof metrics;
+    metrics.cbSize = sizeof metrics;
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, Dpi());
     font = metrics.lfMessageFont;
   } else {
@@ -472,7 +473,9 @@ bool Win32Window::IsBoreholeSelected(int i) { return SendMessageW(Get(Control::k
 
 void Win32Window::DeselectBorehole(int i) { SendMessageW(Get(Control::kBoreholeList), LB_SETSEL, FALSE, i); }
 
-void Win32Window::SetMessageLine(const std::string& text) { SetWindowTextW(Get(Control::kMessageLine), W(text).c_str()); }
+void Win32Window::SetMessageLine(const std::string& text) {
+  SetWindowTextW(Get(Control::kMessageLine), W(text).c_str());
+}
 
 bool Win32Window::ShowMessage(const std::string& text, MessageKind kind, const std::string& title) {
   return ShowMessageBox(window_, text, kind, title);

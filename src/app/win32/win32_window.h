@@ -9,8 +9,8 @@
 
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <array>
 #include <memory>
@@ -27,13 +27,9 @@ namespace s1ordo {
 constexpr wchar_t kMainWindowClass[] = L"S1ordoConverterWindow";
 constexpr wchar_t kBackgroundClass[] = L"S1ordoBackground";
 
-// A message box as the window shows them: Japanese buttons where the
-// system has them, the icon of the kind.
-bool ShowMessageBox(HWND owner, const std::string& text, MessageKind kind, const std::string& title);
-
 class Win32Window : private ConverterWindowView {
  public:
-  // ctx.SystemFolder must be set. Creates the window, hidden.
+  // Creates the window, hidden.
   Win32Window(Context& ctx, Desktop& desktop);
   ~Win32Window() override;
 

@@ -66,10 +66,13 @@ ConverterWindow::ConverterWindow(Context& ctx, Desktop& desktop, MessageBoxes& b
   logic_ = std::make_unique<ConverterWindowLogic>(ctx, desktop, view);
   auto* logic = logic_.get();
   for (Side side : {Side::kSource, Side::kDestination}) {
-    connect(Folders(side), &FolderList::entryActivated, this, [logic, side](int i) { logic->OnFolderActivated(side, i); });
-    connect(Drives(side), &QComboBox::currentIndexChanged, this, [logic, side](int i) { logic->OnDriveChanged(side, i); });
+    connect(Folders(side), &FolderList::entryActivated, this,
+            [logic, side](int i) { logic->OnFolderActivated(side, i); });
+    connect(Drives(side), &QComboBox::currentIndexChanged, this,
+            [logic, side](int i) { logic->OnDriveChanged(side, i); });
   }
-  connect(Get<QPushButton>(Control::kConvertButton), &QPushButton::clicked, this, [logic] { logic->OnConvertClicked(); });
+  connect(Get<QPushButton>(Control::kConvertButton), &QPushButton::clicked, this,
+          [logic] { logic->OnConvertClicked(); });
   connect(Get<QPushButton>(Control::kExitButton), &QPushButton::clicked, this, [logic] { logic->OnExitClicked(); });
 }
 
@@ -163,7 +166,9 @@ void ConverterWindow::ShowBoreholes(const std::vector<std::string>& names) {
   for (const std::string& name : names) list->addItem(Q(name));
 }
 
-bool ConverterWindow::IsBoreholeSelected(int i) { return Get<QListWidget>(Control::kBoreholeList)->item(i)->isSelected(); }
+bool ConverterWindow::IsBoreholeSelected(int i) {
+  return Get<QListWidget>(Control::kBoreholeList)->item(i)->isSelected();
+}
 
 void ConverterWindow::DeselectBorehole(int i) { Get<QListWidget>(Control::kBoreholeList)->item(i)->setSelected(false); }
 
@@ -203,7 +208,7 @@ void ConverterWindow::HideProgress() {
 }
 
 void ConverterWindow::EnableControls(bool enabled, bool restore_focus) {
-  if (!enabled) had_focus_ = QApplication::focusWidget();
+  if (!enabled) had_focus_ = focusWidget();
   for (Control c : {Control::kConvertButton, Control::kExitButton, Control::kBoreholeList, Control::kSourceFolderList,
                     Control::kDestinationFolderList, Control::kSourceDriveList, Control::kDestinationDriveList})
     controls_[static_cast<int>(c)]->setEnabled(enabled);

@@ -27,7 +27,6 @@ class ConverterWindow : public QWidget, private ConverterWindowView {
   Q_OBJECT
 
  public:
-  // ctx.SystemFolder must be set.
   ConverterWindow(Context& ctx, Desktop& desktop, MessageBoxes& boxes, QWidget* parent = nullptr);
   ~ConverterWindow() override;
 
@@ -42,7 +41,9 @@ class ConverterWindow : public QWidget, private ConverterWindowView {
   void BuildControls();
   void PlaceControls();
   template <typename W>
-  W* Get(Control control) const { return static_cast<W*>(controls_[static_cast<int>(control)]); }
+  W* Get(Control control) const {
+    return static_cast<W*>(controls_[static_cast<int>(control)]);
+  }
   QLineEdit* PathBox(TextBox box) const;
   FolderList* Folders(Side side) const;
   QComboBox* Drives(Side side) const;

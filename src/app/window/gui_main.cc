@@ -2,11 +2,8 @@
 #include <QApplication>
 
 #include "app/desktop.h"
-#include "app/startup.h"
 #include "app/window/converter_window.h"
 #include "app/window/message_boxes.h"
-#include "helpers/encoding.h"
-#include "helpers/error.h"
 #include "run/context.h"
 
 int main(int argc, char** argv) {
@@ -15,13 +12,6 @@ int main(int argc, char** argv) {
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
   s1ordo::Context ctx(*env);
-  try {
-    ctx.SystemFolder = s1ordo::ChooseSystemFolder(ctx.env, "");
-  } catch (const s1ordo::Error& e) {
-    boxes.Show(nullptr, QString::fromStdString(s1ordo::DisplayText(e.Describe())), s1ordo::MessageKind::kError,
-               QString::fromStdString(s1ordo::DisplayText(s1ordo::ApplicationTitle())));
-    return 3;
-  }
   s1ordo::ConverterWindow window(ctx, *desktop, boxes);
   if (!window.logic().StartUp()) return 3;
   window.show();
