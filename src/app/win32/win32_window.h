@@ -9,8 +9,9 @@
 
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h:
+#include <commctrl.h>
 
 #include <array>
 #include <memory>
