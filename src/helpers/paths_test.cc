@@ -113,29 +113,11 @@ TEST(SplitFieldsTest, CountMatchesPieces) {
 
 TEST(IsSameOrInsideTest, ComparesAsTheFileSystemWalksThePaths) {
   const PathForm w = PathForm::kWindows, p = PathForm::kPosix;
-  EXPECT_TRUE(IsSameOrInside("D:\\DATA\\DIZIVAD\\", "d:\\data\\dizivad", w));
-  EXPECT_TRUE(IsSameOrInside("D:/Data//DIZIVAD/B-1/out", "D:\\DATA\\DIZIVAD\\", w));
-  EXPECT_TRUE(IsSameOrInside("D:\\DATA\\.\\X\\..\\DIZIVAD\\B-1", "D:\\DATA\\DIZIVAD", w));
-  EXPECT_FALSE(IsSameOrInside("D:\\DATA\\DIZIVAD2\\", "D:\\DATA\\DIZIVAD\\", w));
-  EXPECT_FALSE(IsSameOrInside("D:\\DATA\\", "D:\\DATA\\DIZIVAD\\", w));
-  EXPECT_FALSE(IsSameOrInside("E:\\DATA\\DIZIVAD\\", "D:\\DATA\\DIZIVAD\\", w));
-  // The second byte of 表 (0x5C) is no separator.
-  EXPECT_FALSE(IsSameOrInside(S(u8"D:\\表\\x"), S(u8"D:\\表\\x\\y"), w));
-  EXPECT_TRUE(IsSameOrInside(S(u8"D:\\表\\x\\y"), S(u8"D:\\表"), w));
-
-  EXPECT_TRUE(IsSameOrInside("/home/u/Ridevi", "/HOME/U/", p));
-  EXPECT_TRUE(IsSameOrInside("//home///u/./x/../y", "/home/u/y/", p));
+  EXPECT_TRUE(IsSameOrInside("d:/Data//DIZIVAD/.\\X\\..\\B-1\\", "D:\\DATA\\DIZIVAD", w));
+  EXPECT_FALSE(IsSameOrInside("D:\\DATA\\DIZIVAD2", "D:\\DATA\\DIZIVAD\\", w));
+  EXPECT_FALSE(IsSameOrInside(S(u8"D:\\表示"), S(u8"D:\\表"), w));  // the second byte of 表 is 0x5C
+  EXPECT_TRUE(IsSameOrInside("//home///U/y/", "/home/u/./x/../y", p));
   EXPECT_FALSE(IsSameOrInside("/home/u\\x", "/home/u/", p));  // "\\" is part of a POSIX name
-  EXPECT_FALSE(IsSameOrInside("/home/user", "/home/u", p));
-  EXPECT_TRUE(IsSameOrInside("/../home", "/home", p));  // ".." stops at the root
-}
-
-TEST(CanBePathTest, ControlCharactersAndBrokenBytesCannot) {
-  EXPECT_TRUE(CanBePath(S(u8"D:\\表示\\パターン データ\\")));
-  EXPECT_TRUE(CanBePath("/srv/ridevi/"));
-  for (std::string text : {std::string("/srv/\0x/", 8), std::string("/srv/\tx/"), std::string("/srv/\x7F/"),
-                           std::string("/srv/\r\n"), std::string("/srv/\xFF/"), std::string("/srv/\x81")})
-    EXPECT_FALSE(CanBePath(text)) << text;
 }
 
 }  // namespace
