@@ -94,7 +94,6 @@ set(CPACK_PACKAGE_CHECKSUM SHA256)
 if(NOT MINGW)
   set(CPACK_STRIP_FILES ON)
 endif()
-set(CPACK_SOURCE_IGNORE_FILES "/build[^/]*/" "/\\\\.git/")
 # The installer gets "-setup" in its name (per generator, at packaging time).
 set(CPACK_PROJECT_CONFIG_FILE ${S1ORDO_PACKAGING_DIR}/cpack_generator_options.cmake)
 
