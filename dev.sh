@@ -5,6 +5,7 @@
 #   ./dev.sh fuzz [SECONDS]  each fuzz target for SECONDS (20) in the build of `test`
 #   ./dev.sh gui     install what is missing, build, open the window on the sample data
 #   ./dev.sh windows cross-compile for Windows, run the core tests and the window under Wine
+#   ./dev.sh package the Windows installer and zip and the Debian package, tried out
 #   ./dev.sh build   build only
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -56,6 +57,34 @@ windows() {
   export WINEDEBUG=-all WINEPREFIX="$ROOT/build-win/wineprefix"
   "$wine" "$ROOT/build-win/tests/s1ordo_tests.exe" --gtest_brief=1
   "$ROOT/tests/wine/window_test.sh" "$ROOT/build-win" "$wine"
+}
+
+# The packages in build-packages/: the Windows installer and zip from the
+# MinGW-w64 cross build (build-win, configured as `windows` does when it
+# is not there yet), the Debian package from the build of `demo`; only the
+# programs are built. Then each is tried as a user would
+# (packaging/test_packages.sh).
+package() {
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev file)
+  setup
+  local out="$ROOT/build-packages" win="$ROOT/build-win"
+  [ -f "$win/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$win" \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/.ci/mingw-toolchain.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  for b in "$win" "$BUILD"; do cmake --build "$b" -j"$(nproc)" --target s1ordo_programs; done
+  if [ -d "$ROOT/src/app/win32" ] && ! grep -qx s1ordo-gui.exe "$win/packaging/programs.txt"; then
+    echo "package: build-win builds no s1ordo-gui.exe" >&2
+    exit 1
+  fi
+  rm -rf "$out"
+  cpack --config "$win/CPackConfig.cmake" -B "$out" >/dev/null
+  cpack --config "$BUILD/CPackConfig.cmake" -B "$out" >/dev/null
+  rm -rf "$out/_CPack_Packages"
+  local version
+  version=$("$BUILD/s1ordo" --version | cut -d' ' -f2)
+  "$ROOT/packaging/test_packages.sh" "$out" "$version" "$win/packaging/programs.txt" "$BUILD/packaging/programs.txt"
+  echo "Packages:"
+  ls -l "$out"/*.exe "$out"/*.zip "$out"/*.deb
 }
 
 # Every test, in a clang build with AddressSanitizer and
@@ -117,7 +146,8 @@ case "${1:-}" in
   fuzz) setup; fuzz "${2:-20}" ;;
   gui) setup; build; gui ;;
   windows) windows ;;
+  package) package ;;
   build) build ;;
   setup) setup ;;
-  *) echo "usage: $0 demo|test|fuzz|gui|windows|build|setup" >&2; exit 64 ;;
+  *) echo "usage: $0 demo|test|fuzz|gui|windows|package|build|setup" >&2; exit 64 ;;
 esac

@@ -90,7 +90,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC procedure, HBRUSH background) {
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = background;
-  window_class.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   window_class.lpszClassName = kMainWindowClass;
   RegisterClassExW(&window_class);
   window_class.hIcon = nullptr;
