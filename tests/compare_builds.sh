@@ -52,8 +52,7 @@ add_variants() {  # FROM
   first=$(ls "$from/DIZIVAD" | head -1)
 
   v=$DATA/$1-open-last-line; cp -r "$from" "$v"
-  head -c -2 "$v/RIDEVI/KISHITU.TXT" > "$v/RIDEVI/KISHITU.TXT.cut"  # without its last CR LF
-  mv "$v/RIDEVI/KISHITU.TXT.cut" "$v/RIDEVI/KISHITU.TXT"
+  printf '0040,test,,,,10' >> "$v/RIDEVI/KISHITU.TXT"  # a last record without its line end
 
   v=$DATA/$1-vocabulary-cut-short; cp -r "$from" "$v"
   printf '9999,x,y' >> "$v/RIDEVI/KISHITU.TXT"
