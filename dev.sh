@@ -4,7 +4,8 @@
 #   ./dev.sh test    install what is missing, build (clang, sanitizers), run every test
 #   ./dev.sh fuzz [SECONDS]  each fuzz target for SECONDS (20) in the build of `test`
 #   ./dev.sh gui     install what is missing, build, open the window on the sample data
-#   ./dev.sh windows cross-compile for Windows and run the core tests under Wine
+#   ./dev.sh windows cross-compile for Windows, run the core tests and the window under Wine
+#   ./dev.sh package the Windows installer and zip and the Debian package, tried out
 #   ./dev.sh build   build only
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -33,18 +34,57 @@ build() {
   cmake --build "$BUILD" -j"$(nproc)"
 }
 
-# The core, the command line and the core tests cross-compiled for Windows
-# with MinGW-w64, the tests run under Wine.
+# The core, the command line, the native window and the core tests
+# cross-compiled for Windows with MinGW-w64: both programs import only DLLs
+# that every Windows has; the tests run under Wine, and so does the window,
+# driven through its controls (screenshots build-win/s1ordo-gui-win-*.png).
 windows() {
-  PACKAGES=(cmake make libgtest-dev g++-mingw-w64-x86-64-posix wine64)
+  PACKAGES=(cmake make libgtest-dev g++-mingw-w64-x86-64-posix wine64 fonts-wine fonts-ipafont-gothic xvfb)
   setup
   cmake -S "$ROOT" -B "$ROOT/build-win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/.ci/mingw-toolchain.cmake" \
-    -DS1ORDO_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$ROOT/build-win" -j"$(nproc)" --target s1ordo s1ordo_tests
+    -DS1ORDO_BUILD_GUI=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$ROOT/build-win" -j"$(nproc)" --target s1ordo s1ordo-gui s1ordo_tests s1ordo_window_driver
+  local exe
+  for exe in "$ROOT/build-win/s1ordo.exe" "$ROOT/build-win/src/app/win32/s1ordo-gui.exe"; do
+    if x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' |
+      grep -viE '^(kernel32|user32|gdi32|comctl32|shell32|advapi32|msvcrt)\.dll$'; then
+      echo "$exe needs the DLLs above" >&2
+      exit 1
+    fi
+  done
   local wine=/usr/lib/wine/wine64
   [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
   export WINEDEBUG=-all WINEPREFIX="$ROOT/build-win/wineprefix"
   "$wine" "$ROOT/build-win/tests/s1ordo_tests.exe" --gtest_brief=1
+  "$ROOT/tests/wine/window_test.sh" "$ROOT/build-win" "$wine"
+}
+
+# The packages in build-packages/: the Windows installer and zip from the
+# MinGW-w64 cross build (build-win, configured as `windows` does when it
+# is not there yet), the Debian package from the build of `demo`; only the
+# programs are built. Then each is tried as a user would
+# (packaging/test_packages.sh).
+package() {
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev file)
+  setup
+  local out="$ROOT/build-packages" win="$ROOT/build-win"
+  [ -f "$win/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$win" \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/.ci/mingw-toolchain.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  for b in "$win" "$BUILD"; do cmake --build "$b" -j"$(nproc)" --target s1ordo_programs; done
+  if [ -d "$ROOT/src/app/win32" ] && ! grep -qx s1ordo-gui.exe "$win/packaging/programs.txt"; then
+    echo "package: build-win builds no s1ordo-gui.exe" >&2
+    exit 1
+  fi
+  rm -rf "$out"
+  cpack --config "$win/CPackConfig.cmake" -B "$out" >/dev/null
+  cpack --config "$BUILD/CPackConfig.cmake" -B "$out" >/dev/null
+  rm -rf "$out/_CPack_Packages"
+  local version
+  version=$("$BUILD/s1ordo" --version | cut -d' ' -f2)
+  "$ROOT/packaging/test_packages.sh" "$out" "$version" "$win/packaging/programs.txt" "$BUILD/packaging/programs.txt"
+  echo "Packages:"
+  ls -l "$out"/*.exe "$out"/*.zip "$out"/*.deb
 }
 
 # Every test, in a clang build with AddressSanitizer and
@@ -106,7 +146,8 @@ case "${1:-}" in
   fuzz) setup; fuzz "${2:-20}" ;;
   gui) setup; build; gui ;;
   windows) windows ;;
+  package) package ;;
   build) build ;;
   setup) setup ;;
-  *) echo "usage: $0 demo|test|fuzz|gui|windows|build|setup" >&2; exit 64 ;;
+  *) echo "usage: $0 demo|test|fuzz|gui|windows|package|build|setup" >&2; exit 64 ;;
 esac

@@ -113,6 +113,68 @@ TEST_F(CliTest, MissingSettingsEndWithExitThree) {
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
   WriteBytes(dir / "SYS/DodavoZ5.ini", "only one line\r\n");
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
+  // A NUL would make every pattern-data file name the same file.
+  for (std::string bad : {std::string("\0x", 2), std::string("\x01"), std::string("\xFF")}) {
+    WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / "RIDEVI/") + bad + "/\r\n");
+    auto before = test::Snapshot(dir.path());
+    EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitStartup);
+    EXPECT_EQ(err.str(), " RIDEVI の設定がありません.\n");
+    EXPECT_EQ(test::Snapshot(dir.path()), before);
+  }
+}
+
+// The source tree is only read and the pattern data is never overwritten by
+// a copy: folders that overlap are refused before anything is written.
+TEST_F(CliTest, OverlappingFoldersAreRefusedBeforeAnythingIsWritten) {
+  const std::string source = dir / "DIZIVAD";
+  auto slashed = [](std::string text) {  // the message in one separator on every platform
+    for (char& c : text)
+      if (c == '\\') c = '/';
+    return text;
+  };
+  test::MakeFolder(dir / "DIZIVAD/B-1/RIDEVI");
+  test::MakeFolder(dir / "OUT/B-1/R");
+  struct Case {
+    std::string destination, ridevi, inner, outer;
+  } cases[] = {
+      {dir / "DIZIVAD/B-2/conv", dir / "RIDEVI/", dir / "DIZIVAD/B-2/conv/", dir / "DIZIVAD/"},
+      {dir / "dizivad/out", dir / "RIDEVI/", dir / "dizivad/out/", dir / "DIZIVAD/"},
+      {dir / "OUT", dir / "DIZIVAD/B-1/RIDEVI/", dir / "DIZIVAD/B-1/RIDEVI/", dir / "DIZIVAD/"},
+      {dir / "OUT", dir / "out//B-1//", dir / "out//B-1//", dir / "OUT/B-1/"},
+      {dir / "OUT", dir / "OUT/B-1/R/", dir / "OUT/B-1/R/", dir / "OUT/B-1/"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + c.ridevi + "\r\n");
+    auto before = test::Snapshot(dir.path());
+    EXPECT_EQ(Run({"convert", source, c.destination, "--all", "--yes"}), kExitFailed) << c.destination;
+    const std::string message = slashed(err.str());
+    EXPECT_NE(message.find(": " + slashed(c.inner)), std::string::npos) << message;
+    EXPECT_NE(message.find(": " + slashed(c.outer)), std::string::npos) << message;
+    EXPECT_EQ(test::Snapshot(dir.path()), before) << c.destination << " " << c.ridevi;
+  }
+}
+
+// The vocabulary search reads "KISHITU.TXT" to its end; the additions stop
+// before the target system's own codes. Either failure leaves the pattern
+// data as it was, and the work folder as the staging left it.
+TEST_F(CliTest, VocabularyFailuresExitWithTwoAndLeaveThePatternData) {
+  WriteBytes(dir / "DIZIVAD/B-1/N1A.TXT", "1,1.20,0,0,99,0,0,0,,,,,,,,,,,,\r\n");  // 盛土
+  struct Case {
+    std::string kishitu, additions, named;
+  } cases[] = {
+      {test::S(u8"0001,盛土,,,,\r\n0002,埋土,,\r\n"), "", "KISHITU.TXT"},
+      {test::S(u8"0010,礫,,,,\r\n"), "3999,A,,,,\r\n4000,B,,,,\r\n", "1000～3999"},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(dir / "RIDEVI/KISHITU.TXT", c.kishitu);
+    WriteBytes(dir / "RIDEVI/XKISHITU.TXT", c.additions);
+    auto ridevi = test::Snapshot(dir / "RIDEVI");
+    EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitFailed) << c.named;
+    EXPECT_NE(err.str().find(c.named), std::string::npos) << err.str();
+    EXPECT_EQ(test::Snapshot(dir / "RIDEVI"), ridevi);
+    ASSERT_TRUE(FileExists(dir / "OUT/B-1/N4.TXT"));  // left empty by the staging for a borehole without it
+    EXPECT_EQ(ReadBytes(dir / "OUT/B-1/N4.TXT"), "");
+  }
 }
 
 TEST_F(CliTest, TheQuestionIsAnsweredNoWithoutATerminal) {

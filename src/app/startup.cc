@@ -5,6 +5,7 @@
 #include "helpers/encoding.h"
 #include "helpers/error.h"
 #include "helpers/item_reader.h"
+#include "helpers/paths.h"
 #include "helpers/platform.h"
 #include "helpers/text.h"
 #include "vocabulary/geology_vocabulary.h"
@@ -18,7 +19,8 @@ std::string ReadRideviSetting(Context& ctx) {
     ItemReader in(ctx.env.ReadFile(path));
     std::string line, item;
     if (!in.ReadLine(&line) || !in.ReadItem(&item)) return {};
-    return Trim(item);
+    item = Trim(item);
+    return CanBePath(item) ? item : std::string();  // a control character or a broken byte is no setting
   } catch (const Error&) {
     return {};
   }

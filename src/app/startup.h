@@ -10,7 +10,9 @@
 namespace s1ordo {
 
 // Item 1 of line 2 of "DodavoZ5.ini" in ctx.SystemFolder, blanks trimmed;
-// "" when the file is missing, empty or has no second line. Only reads.
+// "" when the file is missing, empty or has no second line, or when the item
+// cannot be a path (a control character, bytes that are not code page 932).
+// Only reads.
 std::string ReadRideviSetting(Context& ctx);
 
 // " RIDEVI の設定がありません."

@@ -14,6 +14,23 @@ bool IsDelimiterAt(std::string_view text, size_t i, size_t len, std::string_view
   return false;
 }
 
+// The parts of a path after its drive (the empty text for the POSIX root),
+// as the file system walks them.
+std::vector<std::string> WalkedParts(std::string_view path, PathForm form) {
+  std::vector<std::string> pieces = SplitFields(path, form == PathForm::kWindows ? "\\/" : "/");
+  std::vector<std::string> parts = {pieces[0]};
+  for (size_t k = 1; k < pieces.size(); ++k) {
+    const std::string& piece = pieces[k];
+    if (piece.empty() || piece == ".") continue;
+    if (piece != "..") {
+      parts.push_back(piece);
+    } else if (parts.size() > 1) {
+      parts.pop_back();
+    }
+  }
+  return parts;
+}
+
 }  // namespace
 
 PathForm NativePathForm() {
@@ -80,6 +97,23 @@ std::vector<std::string> SplitFields(std::string_view text, std::string_view del
   }
   pieces.emplace_back(text.substr(start));
   return pieces;
+}
+
+bool IsSameOrInside(std::string_view path, std::string_view folder, PathForm form) {
+  const std::vector<std::string> inner = WalkedParts(path, form);
+  const std::vector<std::string> outer = WalkedParts(folder, form);
+  if (outer.size() > inner.size()) return false;
+  for (size_t k = 0; k < outer.size(); ++k)
+    if (!EqualsIgnoreCase(inner[k], outer[k])) return false;
+  return true;
+}
+
+bool CanBePath(std::string_view text) {
+  for (char c : text) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return false;  // never the second byte of a character
+  }
+  return TryCp932ToUtf8(text).has_value();
 }
 
 }  // namespace s1ordo

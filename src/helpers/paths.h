@@ -41,6 +41,16 @@ int CountDelimiters(std::string_view text, std::string_view delimiters);
 // included: a text with c delimiters gives c + 1 pieces.
 std::vector<std::string> SplitFields(std::string_view text, std::string_view delimiters);
 
+// Whether path names folder itself or something inside it, compared as the
+// file system compares paths: ASCII letter case ignored, repeated and
+// trailing separators and "." parts dropped, ".." parts taken back. The
+// Windows form takes "/" as a separator too.
+bool IsSameOrInside(std::string_view path, std::string_view folder, PathForm form);
+
+// Whether a text read from a settings file can name a path: valid code page
+// 932 without any control character (a NUL would cut the name short).
+bool CanBePath(std::string_view text);
+
 }  // namespace s1ordo
 
 #endif  // S1ORDO_HELPERS_PATHS_H_

@@ -111,5 +111,14 @@ TEST(SplitFieldsTest, CountMatchesPieces) {
   EXPECT_EQ(SplitFields(text, "\\"), (std::vector<std::string>{"D:", S(u8"表示"), S(u8"ソフト")}));
 }
 
+TEST(IsSameOrInsideTest, ComparesAsTheFileSystemWalksThePaths) {
+  const PathForm w = PathForm::kWindows, p = PathForm::kPosix;
+  EXPECT_TRUE(IsSameOrInside("d:/Data//DIZIVAD/.\\X\\..\\B-1\\", "D:\\DATA\\DIZIVAD", w));
+  EXPECT_FALSE(IsSameOrInside("D:\\DATA\\DIZIVAD2", "D:\\DATA\\DIZIVAD\\", w));
+  EXPECT_FALSE(IsSameOrInside(S(u8"D:\\表示"), S(u8"D:\\表"), w));  // the second byte of 表 is 0x5C
+  EXPECT_TRUE(IsSameOrInside("//home///U/y/", "/home/u/./x/../y", p));
+  EXPECT_FALSE(IsSameOrInside("/home/u\\x", "/home/u/", p));  // "\\" is part of a POSIX name
+}
+
 }  // namespace
 }  // namespace s1ordo

@@ -3,6 +3,7 @@
 #include "helpers/encoding.h"
 #include "helpers/error.h"
 #include "helpers/item_reader.h"
+#include "helpers/paths.h"
 #include "helpers/platform.h"
 #include "helpers/text.h"
 
@@ -17,7 +18,8 @@ std::string ReadRideviIniSetting(Context& ctx) {
   long line_number = in.LineNumber();
   if (!in.ReadItem(&item))
     throw Error(Sjis(u8"2行目にリストフォルダの設定がありません"), path, line_number);
-  return Trim(item);
+  item = Trim(item);
+  return CanBePath(item) ? item : std::string();  // a control character or a broken byte is no setting
 }
 
 }  // namespace s1ordo

@@ -9,9 +9,10 @@
 
 namespace s1ordo {
 
-// The folder, blanks trimmed; "" when the file is missing or empty. Only
-// reads: nothing is created in the system folder. A file without a second
-// line throws Error naming it.
+// The folder, blanks trimmed; "" when the file is missing or empty, or when
+// the item cannot be a path (a control character, bytes that are not code
+// page 932). Only reads: nothing is created in the system folder. A file
+// without a second line throws Error naming it.
 std::string ReadRideviIniSetting(Context& ctx);
 
 }  // namespace s1ordo

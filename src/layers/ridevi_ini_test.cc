@@ -42,6 +42,13 @@ TEST_F(RideviIniTest, FirstItemOfLineTwoWithBlanksTrimmed) {
   EXPECT_EQ(Setting("\r\n/lists/b/\r\n"), "/lists/b/");
 }
 
+// A NUL would cut "L8.txt" and "L9.txt" off the folder's name.
+TEST_F(RideviIniTest, AFolderThatCannotBeAPathIsNoSetting) {
+  for (std::string folder : {std::string("/lists/\0a/", 10), std::string("/lists/\x01/"), std::string("/lists/\xFF/"),
+                             std::string("\"/lists\r\n/\"")})
+    EXPECT_EQ(Setting(Lines({"[LISTS]", folder})), "") << folder;
+}
+
 TEST_F(RideviIniTest, FileWithoutSecondLineFailsNamingIt) {
   try {
     Setting(Lines({"/lists/a/"}));

@@ -11,6 +11,7 @@
 #include "helpers/paths.h"
 #include "helpers/platform.h"
 #include "helpers/text.h"
+#include "run/overlapping_folders.h"
 #include "run/staging.h"
 #include "vocabulary/geology_vocabulary.h"
 #include "vocabulary/soil_tables.h"
@@ -144,6 +145,12 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
 
   std::string borehole;
   try {
+    // Folders that overlap are refused before anything is created.
+    std::vector<std::string> selected;
+    for (int i = 0; i < count; ++i)
+      if (ui.IsSelected(i)) selected.push_back(ui.BoreholeName(i));
+    CheckFoldersApart(ctx, source, destination, selected);
+
     BuildSoilNameTables(ctx.soil);
     ctx.geology_cache.Clear();
     ctx.code_lists.Clear();
@@ -184,10 +191,6 @@ RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
       job.part3 = PartOrEmpty(parts, 3);
       job.part4 = PartOrEmpty(parts, 4);
       job.part5 = PartOrEmpty(parts, 5);
-      if (StartsWithIgnoreCase(job.work_folder, job.source_folder))
-        throw Error(Sjis(u8"変換先のフォルダが変換元のボーリング孔フォルダと同じか、その中にあります。"
-                         u8"変換元のファイルを書き換えないよう、変換しません。"),
-                    job.work_folder);
       ctx.MessagePending = 1;
       ui.Progress(++done, total, borehole);
       StageBorehole(ctx, state, job);

@@ -74,17 +74,19 @@ VocabularyFileCache& Load(Context& ctx, VocabularyFileCache& f, const char* name
 }
 
 // The first record whose item 2 is the name; nullptr when no record has it.
-// A file that ends inside a record fails when the search reaches its end.
+// The search reads every record to the end of the file, so a file that ends
+// inside a record fails whether or not the name comes before.
 const Record* Find(const VocabularyFileCache& f, const std::string& name) {
-  auto it = f.first_by_name.find(name);
-  if (it != f.first_by_name.end()) return &f.records[it->second];
   if (f.cut_short) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), f.path, f.cut_short_line);
-  return nullptr;
+  auto it = f.first_by_name.find(name);
+  return it == f.first_by_name.end() ? nullptr : &f.records[it->second];
 }
 
 // Rewrites "XKISHITU.TXT" through "XKISHITU.TMP" with a new entry for the
 // name, inserted before the first line whose code is 4000 or more; its code
-// is one more than that of the line before it, at least 1000.
+// is one more than that of the line before it, at least 1000. Codes from
+// 4000 on are the target system's own: when the new code would be one of
+// them, nothing is written and the lookup fails.
 std::string AddToAdditions(Context& ctx, VocabularyFileCache& x, const std::string& name) {
   ItemReader in(x.bytes);
   std::string out, code, line;
@@ -92,6 +94,10 @@ std::string AddToAdditions(Context& ctx, VocabularyFileCache& x, const std::stri
   bool written = false;
   auto write_entry = [&] {
     if (last < 1000) last = 999;
+    if (last + 1 >= 4000)
+      throw Error(Sjis(u8"XKISHITU.TXT の追加用コードの範囲 1000～3999 を使い切りました。新しい地質名を追加できません: ") +
+                      name,
+                  x.path);
     code = RightJustifyWith(TrimmedDoubleText(last + 1), 4, '0');
     out += code + "," + name + kBlankItems + "\r\n";
     written = true;
@@ -169,7 +175,11 @@ std::string LookupGeologyCode(Context& ctx, const std::string& name) {
       record = code + "," + s + kBlankItems;
     }
 
-    const std::string added = record + "\r\n";
+    // A last line without its line end is ended first, so that the record
+    // never runs into it.
+    const std::string& bytes = kishitu.bytes;
+    const bool open_last_line = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+    const std::string added = (open_last_line ? "\r\n" : "") + record + "\r\n";
     AppendToVocabulary(ctx, kishitu, added);
     Appended(kishitu, added);
 

@@ -109,8 +109,29 @@ TEST_F(GeologyLookupTest, WhereTheNewEntryGoesInTheAdditions) {
   ctx.geology_cache.Clear();
   Additions("0005,A,,,,\n3998,B,,,,\n");  // lines ended by LF alone are written with CR LF
   EXPECT_EQ(Lookup(u8"新4"), "3999");
-  EXPECT_EQ(Lookup(u8"新5"), "4000");  // nothing stops the additions at 4000
-  EXPECT_EQ(AdditionsNow(), Lines({"0005,A,,,,", "3998,B,,,,", S(u8"3999,新4") + kBlanks, S(u8"4000,新5") + kBlanks}));
+  EXPECT_EQ(AdditionsNow(), Lines({"0005,A,,,,", "3998,B,,,,", S(u8"3999,新4") + kBlanks}));
+}
+
+// Codes from 4000 on belong to the target system: a new name that would get
+// one fails, and neither vocabulary file changes.
+TEST_F(GeologyLookupTest, TheAdditionsStopAt3999) {
+  for (const std::string& additions : {Lines({"3999,A" + kBlanks}), Lines({"3999,A" + kBlanks, "4000,X" + kBlanks})}) {
+    ctx.geology_cache.Clear();
+    Additions(additions);
+    const std::string kishitu = KishituNow();
+    try {
+      Lookup(u8"新しい名前");
+      FAIL() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.file(), ridevi + "/XKISHITU.TXT");
+      EXPECT_NE(e.cause().find("XKISHITU.TXT"), std::string::npos);
+      EXPECT_NE(e.cause().find(S(u8"1000～3999")), std::string::npos);
+    }
+    EXPECT_EQ(AdditionsNow(), additions);
+    EXPECT_EQ(KishituNow(), kishitu);
+    EXPECT_FALSE(FileExists(ridevi + "/XKISHITU.TMP"));
+    EXPECT_EQ(Lookup(u8"粘土"), "0040");  // known names are still found
+  }
 }
 
 TEST_F(GeologyLookupTest, MissingVocabularyFilesFailOnlyWhenNeeded) {
@@ -134,11 +155,44 @@ TEST_F(GeologyLookupTest, MissingVocabularyFilesFailOnlyWhenNeeded) {
   EXPECT_FALSE(FileExists(ridevi + "/KISHITU.TXT"));
 }
 
-TEST_F(GeologyLookupTest, AFileCutShortFailsOnlyWhenTheSearchReachesItsEnd) {
+// Every search reads the file to its end: a file that ends inside a record
+// fails every lookup that reads it, also of a name found before the cut.
+TEST_F(GeologyLookupTest, AFileCutShortFailsEveryLookupThatReadsIt) {
+  const std::string additions = AdditionsNow();
   Kishitu(S(u8"0010,礫") + kBlanks + "\r\n0020,B,,\r\n");
-  EXPECT_EQ(Lookup(u8"礫"), "0010");
-  EXPECT_THROW(Lookup(u8"B"), Error);  // the cut record is never compared
-  EXPECT_EQ(AdditionsNow().find('B'), std::string::npos);
+  for (std::u8string_view name : {u8"礫", u8"B", u8"礫"}) {
+    try {
+      Lookup(name);
+      FAIL() << "no error";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.file(), ridevi + "/KISHITU.TXT");
+      EXPECT_EQ(e.line(), 2);
+    }
+  }
+  EXPECT_EQ(AdditionsNow(), additions);
+
+  ctx.geology_cache.Clear();
+  Kishitu(Lines({S(u8"0010,礫") + kBlanks}));
+  Additions(Lines({"1000,C" + kBlanks, "1001,D"}));
+  EXPECT_EQ(Lookup(u8"礫"), "0010");  // "XKISHITU.TXT" is not read
+  EXPECT_THROW(Lookup(u8"C"), Error);
+  EXPECT_EQ(KishituNow(), Lines({S(u8"0010,礫") + kBlanks}));
+}
+
+// A record appended to a file whose last line has no line end starts on a
+// line of its own.
+TEST_F(GeologyLookupTest, AnAppendedRecordStartsOnALineOfItsOwn) {
+  Kishitu(S(u8"0040,粘土,,,,10"));
+  EXPECT_EQ(Lookup(u8"シルト質砂"), "1001");
+  EXPECT_EQ(Lookup(u8"新"), "1002");
+  EXPECT_EQ(KishituNow(), S(u8"0040,粘土,,,,10\r\n1001,シルト質砂,a,,,\r\n1002,新") + kBlanks + "\r\n");
+  ctx.geology_cache.Clear();
+  EXPECT_EQ(Lookup(u8"粘土"), "0040");
+
+  ctx.geology_cache.Clear();
+  Kishitu(S(u8"0040,粘土,,,,10\r"));  // a lone CR ends the line already
+  EXPECT_EQ(Lookup(u8"新2"), "1003");
+  EXPECT_EQ(KishituNow(), S(u8"0040,粘土,,,,10\r1003,新2") + kBlanks + "\r\n");
 }
 
 TEST_F(GeologyLookupTest, AFailedRewriteLeavesBothFilesWhole) {
@@ -176,18 +230,20 @@ struct Twin {
   std::string ridevi;
 };
 
-std::string Outcome(Context& ctx, const std::string& name) {
+// The code, or the failure with its file (within the pattern-data folder),
+// line and cause.
+std::string Outcome(Twin& t, const std::string& name) {
   try {
-    return LookupGeologyCode(ctx, name);
+    return LookupGeologyCode(t.ctx, name);
   } catch (const Error& e) {
-    return "error " + e.file();
+    return "error " + e.file().substr(t.ridevi.size()) + " " + std::to_string(e.line()) + " " + e.cause();
   }
 }
 
 TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
   const std::vector<std::string> kishitu_starts = {
       Lines({"0010,A" + kBlanks, "0020,B" + kBlanks, "0030,A" + kBlanks}),
-      "0010,A,a,b,c,d",                                       // no line end: the first append continues it
+      "0010,A,a,b,c,d",                                       // no line end: the first append ends it first
       Lines({"0010,A" + kBlanks, "0020,\"B", "x\",,,,"}),     // a quoted name across two lines
       Lines({"0010,A" + kBlanks, "0020,\"B,,,,"}),            // a quote left open to the end
       Lines({"0010,A" + kBlanks, "0020,B,,,,\"x"}),           // item 6 runs on to the end
@@ -216,13 +272,10 @@ TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
         cached.ctx.geology_cache.Clear();
         for (const std::string& name : names) {
           fresh.ctx.geology_cache.Clear();
-          std::string got = Outcome(cached.ctx, name);
-          std::string want = Outcome(fresh.ctx, name);
+          std::string got = Outcome(cached, name);
+          std::string want = Outcome(fresh, name);
           SCOPED_TRACE("kishitu " + kishitu + " / additions " + additions + " / name " + name);
-          EXPECT_EQ(got.substr(0, 5) == "error", want.substr(0, 5) == "error");
-          if (got.substr(0, 5) != "error") {
-            EXPECT_EQ(got, want);
-          }
+          EXPECT_EQ(got, want);
           ASSERT_EQ(ReadBytes(cached.ridevi + "/KISHITU.TXT"), ReadBytes(fresh.ridevi + "/KISHITU.TXT"));
           ASSERT_EQ(ReadBytes(cached.ridevi + "/XKISHITU.TXT"), ReadBytes(fresh.ridevi + "/XKISHITU.TXT"));
         }

@@ -1,14 +1,12 @@
+// The Qt folder list: a tree of the folder's ancestors and sub-folders.
 #include "app/window/folder_list.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QHeaderView>
 #include <QStyle>
 
 namespace s1ordo {
 namespace {
 
-constexpr int kPathRole = Qt::UserRole;
+constexpr int kIndexRole = Qt::UserRole;
 
 }  // namespace
 
@@ -21,52 +19,31 @@ FolderList::FolderList(QWidget* parent) : QTreeWidget(parent) {
   setUniformRowHeights(true);
   setExpandsOnDoubleClick(false);
   connect(this, &QTreeWidget::itemActivated, this,
-          [this](QTreeWidgetItem* item, int) { setPath(EntryPath(item)); });
+          [this](QTreeWidgetItem* item, int) { emit entryActivated(EntryIndex(item)); });
 }
 
-QString FolderList::EntryPath(const QTreeWidgetItem* item) { return item->data(0, kPathRole).toString(); }
+int FolderList::EntryIndex(const QTreeWidgetItem* item) { return item->data(0, kIndexRole).toInt(); }
 
-bool FolderList::setPath(const QString& path) {
-  QFileInfo info(path);
-  if (path.isEmpty() || !info.isDir()) return false;
-  QString cleaned = QDir::cleanPath(info.absoluteFilePath());
-  bool changed = cleaned != path_;
-  path_ = cleaned;
-  Fill();
-  if (changed) emit pathChanged();
-  return true;
-}
-
-void FolderList::Fill() {
+void FolderList::Show(const std::vector<FolderEntry>& entries, int current) {
   clear();
-  QStringList chain;  // root first
-  QDir dir(path_);
-  for (;;) {
-    chain.prepend(dir.absolutePath());
-    if (dir.isRoot() || !dir.cdUp()) break;
-  }
   const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-  QTreeWidgetItem* current = nullptr;
-  for (int depth = 0; depth < chain.size(); ++depth) {
-    const QString& folder = chain[depth];
-    QString name = depth == 0 ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
-    auto* item = current ? new QTreeWidgetItem(current) : new QTreeWidgetItem(this);
-    item->setText(0, name);
-    item->setIcon(0, open);
-    item->setData(0, kPathRole, folder);
-    current = item;
-  }
-  for (const QFileInfo& sub :
-       QDir(path_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-    auto* item = new QTreeWidgetItem(current);
-    item->setText(0, sub.fileName());
-    item->setIcon(0, closed);
-    item->setData(0, kPathRole, QDir::cleanPath(sub.absoluteFilePath()));
+  std::vector<QTreeWidgetItem*> last_at_depth;
+  QTreeWidgetItem* current_item = nullptr;
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+    const FolderEntry& entry = entries[i];
+    last_at_depth.resize(entry.depth + 1);
+    auto* item = entry.depth == 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(last_at_depth[entry.depth - 1]);
+    item->setText(0, QString::fromStdString(entry.label));
+    item->setIcon(0, entry.open ? open : closed);
+    item->setData(0, kIndexRole, i);
+    last_at_depth[entry.depth] = item;
+    if (i == current) current_item = item;
   }
   expandAll();
-  setCurrentItem(current);
-  scrollToItem(current, QAbstractItemView::PositionAtTop);
+  if (!current_item) return;
+  setCurrentItem(current_item);
+  scrollToItem(current_item, QAbstractItemView::PositionAtTop);
 }
 
 }  // namespace s1ordo

@@ -1,11 +1,13 @@
-// A folder list: the folder's ancestors from the root down, each inside the
-// one before, the folder itself (current entry) and its sub-folders.
-// Activating an entry (double click, Enter) moves the list to that folder.
+// A folder list: the entries the window's logic gives, each inside the one
+// whose depth is one less before it. Activating an entry (double click,
+// Enter) reports its index.
 #ifndef S1ORDO_APP_WINDOW_FOLDER_LIST_H_
 #define S1ORDO_APP_WINDOW_FOLDER_LIST_H_
 
-#include <QString>
 #include <QTreeWidget>
+#include <vector>
+
+#include "app/converter_window_logic.h"
 
 namespace s1ordo {
 
@@ -14,22 +16,12 @@ class FolderList : public QTreeWidget {
 
  public:
   explicit FolderList(QWidget* parent = nullptr);
-
-  // The folder shown, absolute, "/" separators.
-  QString path() const { return path_; }
-  // Moves to the folder and emits pathChanged when it differs from the one
-  // shown; false, with nothing changed, when the path is not a folder.
-  bool setPath(const QString& path);
-  // The folder an entry stands for.
-  static QString EntryPath(const QTreeWidgetItem* item);
+  void Show(const std::vector<FolderEntry>& entries, int current);
+  // The index of an entry, as Show was given it.
+  static int EntryIndex(const QTreeWidgetItem* item);
 
  signals:
-  void pathChanged();
-
- private:
-  void Fill();
-
-  QString path_;
+  void entryActivated(int index);
 };
 
 }  // namespace s1ordo

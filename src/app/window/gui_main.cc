@@ -1,28 +1,19 @@
 // s1ordo-gui: the converter's window.
 #include <QApplication>
-#include <exception>
 
-#include "app/startup.h"
-#include "app/window/form1.h"
+#include "app/desktop.h"
+#include "app/window/converter_window.h"
 #include "app/window/message_boxes.h"
-#include "app/window/window_ui.h"
-#include "helpers/error.h"
 #include "run/context.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   s1ordo::QtMessageBoxes boxes;
   auto env = s1ordo::NewPlatformEnv();
+  auto desktop = s1ordo::NewPlatformDesktop();
   s1ordo::Context ctx(*env);
-  try {
-    ctx.SystemFolder = s1ordo::ChooseSystemFolder(ctx.env, "");
-  } catch (const s1ordo::Error& e) {
-    boxes.Show(nullptr, s1ordo::ShownText(e.Describe()), s1ordo::MessageKind::kError,
-               s1ordo::ShownText(s1ordo::ApplicationTitle()));
-    return 3;
-  }
-  s1ordo::Form1 form(ctx, boxes);
-  if (!form.Form_Load()) return 3;
-  form.show();
+  s1ordo::ConverterWindow window(ctx, *desktop, boxes);
+  if (!window.logic().StartUp()) return 3;
+  window.show();
   return app.exec();
 }
