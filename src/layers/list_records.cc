@@ -1,3 +1,4 @@
+// Reading the records of a list or source file held in memory.
 #include "layers/list_records.h"
 
 #include "helpers/encoding.h"

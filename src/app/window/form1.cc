@@ -38,8 +38,8 @@ std::string NoDataFolderMessage() { return Sjis(u8" ＳｔｒａｖｏＳ１の�
 
 int Twips(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
-Form1::Form1(Context& ctx, MessageBoxes& boxes, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), boxes_(boxes), drives_(ListDrives()) {
+Form1::Form1(Session& session, MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent), session_(session), boxes_(boxes), drives_(ListDrives()) {
   BuildControls();
   ui_ = std::make_unique<WindowUi>(WindowUi::Controls{this, text1_, text2_, list1_, label3_, progress_}, boxes_);
 
@@ -144,7 +144,7 @@ bool Form1::Form_Load() {
 
   bool found = false;
   try {
-    found = FindRideviFolder(ctx_);
+    found = ReadSettings(session_.env, session_.settings);
   } catch (const std::exception&) {
     found = false;
   }
@@ -170,7 +170,7 @@ bool Form1::Form_Load() {
 
   Dir2_Change();
   Dir1_Change();
-  LoadGeologyVocabulary(ctx_.env, ctx_.RideviFolder, ctx_.geology);
+  LoadGeologyVocabulary(session_.env, session_.settings.pattern_folder, session_.vocabulary);
   return true;
 }
 
@@ -185,9 +185,9 @@ void Form1::Dir2_Change() {
   } catch (const Error&) {
     return;  // a folder name code page 932 cannot hold: no boreholes to offer
   }
-  const std::string sep(1, ctx_.sep());
+  const std::string sep(1, Separator(session_.env.form()));
   if (RightChars(folder, 1) != sep) folder += sep;
-  for (const std::string& name : ListSubfolders(ctx_.env, folder)) list1_->addItem(NewBoreholeItem(name));
+  for (const std::string& name : ListSubfolders(session_.env, folder)) list1_->addItem(NewBoreholeItem(name));
 }
 
 void Form1::Dir1_Change() {
@@ -238,8 +238,8 @@ void Form1::SetRunning(bool running) {
 }
 
 bool Form1::PathBoxesHoldCodePage932() {
-  for (TextBox box : {TextBox::kText2, TextBox::kText1}) {
-    QLineEdit* edit = box == TextBox::kText2 ? text2_ : text1_;
+  for (PathBox box : {PathBox::kSource, PathBox::kDestination}) {
+    QLineEdit* edit = box == PathBox::kSource ? text2_ : text1_;
     try {
       TypedText(edit->text());
     } catch (const Error&) {
@@ -268,7 +268,7 @@ void Form1::Command1_Click() {
   };
   try {
     if (PathBoxesHoldCodePage932())
-      last_outcome_ = s1ordo::Command1_Click(ctx_, *ui_);
+      last_outcome_ = RunConversion(session_, *ui_);
     else
       last_outcome_ = RunOutcome::kEndedByCheck;
   } catch (const Error& e) {
@@ -277,6 +277,7 @@ void Form1::Command1_Click() {
     failed(Error(Sjis(u8"予期しないエラー: ") + e.what()));
   }
   ui_->EndProgress();
+  message_pending_ = last_outcome_ == RunOutcome::kCompleted;
   SetRunning(false);
   if (!ui_->TakeFocusMoved() && had_focus) had_focus->setFocus(Qt::OtherFocusReason);
 }
@@ -287,9 +288,9 @@ void Form1::Picture1_MouseMove() {
   // During a run the window repaints between boreholes; the run's message
   // stays until the run is over.
   if (running_) return;
-  if (ctx_.MessagePending == 1) {
+  if (message_pending_) {
     label3_->clear();
-    ctx_.MessagePending = 0;
+    message_pending_ = false;
   }
 }
 

@@ -20,8 +20,8 @@
 #include "app/window/folder_list.h"
 #include "app/window/message_boxes.h"
 #include "app/window/window_ui.h"
-#include "run/context.h"
 #include "run/run.h"
+#include "run/session.h"
 
 namespace s1ordo {
 
@@ -33,9 +33,9 @@ class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  // ctx.SystemFolder must be set. Both folder lists start in the process's
-  // current folder.
-  Form1(Context& ctx, MessageBoxes& boxes, QWidget* parent = nullptr);
+  // session.settings.system_folder must be set. Both folder lists start in
+  // the process's current folder.
+  Form1(Session& session, MessageBoxes& boxes, QWidget* parent = nullptr);
   ~Form1() override;
 
   // Start-up: centres the window, finds the pattern-data folder (false,
@@ -68,10 +68,12 @@ class Form1 : public QWidget {
   // page 932 lacks.
   bool PathBoxesHoldCodePage932();
 
-  Context& ctx_;
+  Session& session_;
   MessageBoxes& boxes_;
   std::vector<DriveEntry> drives_;
   bool running_ = false;
+  // True while the message line holds a run's closing message.
+  bool message_pending_ = false;
   RunOutcome last_outcome_ = RunOutcome::kEndedByCheck;
 
   QFrame* picture1_;

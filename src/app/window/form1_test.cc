@@ -25,7 +25,7 @@
 #include "app/window/message_boxes.h"
 #include "app/window/window_ui.h"
 #include "helpers/encoding.h"
-#include "run/context.h"
+#include "run/session.h"
 #include "test_support.h"
 #include "vocabulary/geology_vocabulary.h"
 
@@ -148,7 +148,7 @@ class Form1Test : public QObject {
   }
 
   void controlsExistWithCaptions() {
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     QCOMPARE(form.objectName(), QStringLiteral("Form1"));
@@ -215,8 +215,8 @@ class Form1Test : public QObject {
     for (const std::string& setting : settings) {
       fs::remove(Path("system/DodavoZ5.ini"));
       if (!setting.empty()) s1ordo::test::WriteBytes(Path("system/DodavoZ5.ini"), setting);
-      s1ordo::Context ctx(s1ordo::DefaultEnv());
-      ctx.SystemFolder = Path("system");
+      s1ordo::Session ctx(s1ordo::DefaultEnv());
+      ctx.settings.system_folder = Path("system");
       AnsweringBoxes boxes;
       Form1 form(ctx, boxes);
       QVERIFY(!form.Form_Load());
@@ -224,7 +224,7 @@ class Form1Test : public QObject {
       QCOMPARE(boxes.shown[0].text, message);
       QCOMPARE(boxes.shown[0].kind, MessageKind::kNotice);
       QCOMPARE(boxes.shown[0].title, kCaption);
-      QCOMPARE(ctx.geology.KishituCount, int16_t{0});
+      QCOMPARE(ctx.vocabulary.KishituCount, int16_t{0});
       QCOMPARE(fs::exists(Path("system/DodavoZ5.ini")), !setting.empty());
     }
   }
@@ -234,9 +234,8 @@ class Form1Test : public QObject {
     fs::create_directories(Path("home/Dizivad/BH-2"));
     fs::create_directories(Path("home/Dizivad/BH-1"));
     s1ordo::test::WriteBytes(Path("home/Dizivad/notes.txt"), "x");
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
-    ctx.SystemFolder = Path("system");
-    ctx.MessagePending = 1;
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
+    ctx.settings.system_folder = Path("system");
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     QVERIFY(form.Form_Load());
@@ -246,19 +245,18 @@ class Form1Test : public QObject {
     QVERIFY(Control<QListWidget>(form, "List1")->selectedItems().isEmpty());
     QCOMPARE(Control<QLineEdit>(form, "Text1")->text(), QString::fromStdString(Path("start")));
     QCOMPARE(Control<QComboBox>(form, "Drive2")->currentIndex(), 0);  // the home folder's entry
-    QCOMPARE(ctx.RideviFolder, Path("RIDEVI") + "/");
-    QCOMPARE(ctx.MessagePending, int16_t{0});
+    QCOMPARE(ctx.settings.pattern_folder, Path("RIDEVI") + "/");
     // The vocabulary as the pattern-data folder holds it.
     s1ordo::GeologyVocabulary expected;
-    s1ordo::LoadGeologyVocabulary(ctx.env, ctx.RideviFolder, expected);
-    QCOMPARE(ctx.geology.KishituCount, expected.KishituCount);
-    QCOMPARE(ctx.geology.KonnyuCount, expected.KonnyuCount);
+    s1ordo::LoadGeologyVocabulary(ctx.env, ctx.settings.pattern_folder, expected);
+    QCOMPARE(ctx.vocabulary.KishituCount, expected.KishituCount);
+    QCOMPARE(ctx.vocabulary.KonnyuCount, expected.KonnyuCount);
 
     // One in the current folder is taken first.
     fs::create_directories(Path("start/dizivad/Here"));
     QDir::setCurrent(QString::fromStdString(Path("start")));
-    s1ordo::Context ctx2(s1ordo::DefaultEnv());
-    ctx2.SystemFolder = Path("system");
+    s1ordo::Session ctx2(s1ordo::DefaultEnv());
+    ctx2.settings.system_folder = Path("system");
     Form1 form2(ctx2, boxes);
     QVERIFY(form2.Form_Load());
     QCOMPARE(Control<QLineEdit>(form2, "Text2")->text(), QString::fromStdString(Path("start/dizivad")));
@@ -271,7 +269,7 @@ class Form1Test : public QObject {
     s1ordo::test::MakeFolder(Path("src/") + s1ordo::test::S(u8"追加孔3"));
     s1ordo::test::WriteBytes(Path("src/CNT.TXT"), "1\r\n");
     fs::create_directories(Path("empty"));
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     auto* dir2 = Control<s1ordo::FolderList>(form, "Dir2");
@@ -313,8 +311,8 @@ class Form1Test : public QObject {
 
   void driveListsMoveTheFolderLists() {
     fs::create_directories(Path("home/DIZIVAD/BH1"));
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
-    ctx.SystemFolder = Path("system");
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
+    ctx.settings.system_folder = Path("system");
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     QVERIFY(form.Form_Load());
@@ -354,8 +352,8 @@ class Form1Test : public QObject {
   }
 
   void wholeRunGivesTheCommandLinesFiles() {
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
-    ctx.SystemFolder = s1ordo::ChooseSystemFolder(ctx.env, "");
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
+    ctx.settings.system_folder = s1ordo::ChooseSystemFolder(ctx.env, "");
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     QVERIFY(form.Form_Load());
@@ -460,8 +458,8 @@ class Form1Test : public QObject {
 
   void checksShowTheirMessagesAndMoveTheFocus() {
     fs::create_directories(Path("data/DIZIVAD/Empty"));  // no n1.txt
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
-    ctx.SystemFolder = Path("system");
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
+    ctx.settings.system_folder = Path("system");
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     QVERIFY(form.Form_Load());
@@ -553,8 +551,8 @@ class Form1Test : public QObject {
   }
 
   void failureShowsOneErrorBoxAndTheWindowStaysOpen() {
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
-    ctx.SystemFolder = Path("system");
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
+    ctx.settings.system_folder = Path("system");
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     QVERIFY(form.Form_Load());
@@ -588,8 +586,8 @@ class Form1Test : public QObject {
   }
 
   void mouseMoveClearsTheRunsMessageOnce() {
-    s1ordo::Context ctx(s1ordo::DefaultEnv());
-    ctx.SystemFolder = Path("system");
+    s1ordo::Session ctx(s1ordo::DefaultEnv());
+    ctx.settings.system_folder = Path("system");
     AnsweringBoxes boxes;
     Form1 form(ctx, boxes);
     QVERIFY(form.Form_Load());
@@ -611,7 +609,6 @@ class Form1Test : public QObject {
 
     QTest::mouseMove(picture1, QPoint(6, 7));
     QCOMPARE(label3->text(), QString());
-    QCOMPARE(ctx.MessagePending, int16_t{0});
     label3->setText(QStringLiteral("later"));
     QTest::mouseMove(picture1, QPoint(8, 9));
     QCOMPARE(label3->text(), QStringLiteral("later"));

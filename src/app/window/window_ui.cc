@@ -22,9 +22,9 @@ QListWidgetItem* NewBoreholeItem(const std::string& cp932_name) {
   return item;
 }
 
-std::string WindowUi::Text(TextBox box) { return TypedText(Box(box)->text()); }
+std::string WindowUi::Text(PathBox box) { return TypedText(Box(box)->text()); }
 
-void WindowUi::FocusAndSelectAll(TextBox box) {
+void WindowUi::FocusAndSelectAll(PathBox box) {
   QLineEdit* edit = Box(box);
   edit->setFocus(Qt::OtherFocusReason);
   edit->selectAll();

@@ -38,8 +38,8 @@ class WindowUi : public UserInterface {
   WindowUi(Controls controls, MessageBoxes& boxes) : c_(controls), boxes_(boxes) {}
   ~WindowUi() override { SetBusy(false); }
 
-  std::string Text(TextBox box) override;
-  void FocusAndSelectAll(TextBox box) override;
+  std::string Text(PathBox box) override;
+  void FocusAndSelectAll(PathBox box) override;
   int BoreholeCount() override;
   std::string BoreholeName(int i) override;
   bool IsSelected(int i) override;
@@ -56,7 +56,7 @@ class WindowUi : public UserInterface {
   bool TakeFocusMoved() { return std::exchange(focus_moved_, false); }
 
  private:
-  QLineEdit* Box(TextBox box) const { return box == TextBox::kText1 ? c_.text1 : c_.text2; }
+  QLineEdit* Box(PathBox box) const { return box == PathBox::kDestination ? c_.text1 : c_.text2; }
 
   Controls c_;
   MessageBoxes& boxes_;
