@@ -109,10 +109,7 @@ std::string IntervalLine(const RecordFile& file, long long counter, const std::v
 void ConvertCodedIntervals(const BoreholeFolder& borehole, const ListFolderSetting& lists) {
   Env& env = borehole.env();
   const std::string source = borehole.File("N7.txt");
-  int64_t size = env.FileSize(source);
-  if (size == 0) env.DeleteFile(source);
-  if (size < 1) return;
-
+  if (!SourceHasData(env, source)) return;
   const std::string& list_folder = lists.folder();
   if (list_folder.empty()) return;
 

@@ -19,6 +19,12 @@ bool RecordFile::Next(int n, std::vector<std::string>& items) {
   return true;
 }
 
+bool SourceHasData(Env& env, const std::string& path) {
+  int64_t size = env.FileSize(path);
+  if (size == 0) env.DeleteFile(path);
+  return size > 0;
+}
+
 void ThrowTooManyRecords(const std::string& path, int bound) {
   throw Error(Sjis(u8"レコードが多すぎます (上限 ") + TrimmedText(bound) + Sjis(u8" レコード)"),
               path);

@@ -221,10 +221,7 @@ void ConvertLayerDescriptions(const BoreholeFolder& borehole, const std::string&
                               const ListFolderSetting& lists) {
   Env& env = borehole.env();
   const std::string source = borehole.File("N6.txt");
-  int64_t size = env.FileSize(source);
-  if (size == 0) env.DeleteFile(source);
-  if (size < 1) return;
-
+  if (!SourceHasData(env, source)) return;
   const std::string& list_folder = lists.folder();
   if (list_folder.empty()) return;
 
