@@ -41,31 +41,27 @@ std::string Joined(const std::string& first, const std::string& second) {
 // The line without surrounding blanks, right-justified in width characters.
 std::string Aligned(const std::string& line, size_t width) { return RightJustify(Trim(line), width); }
 
+// Widths of the two dates (year, month, day each) and of the latitude and
+// longitude (degrees, minutes, seconds each) on "titl01.txt".
+constexpr size_t kDateWidths[6] = {4, 2, 2, 4, 2, 2};
+constexpr size_t kPositionWidths[6] = {3, 2, 5, 3, 2, 5};
+
 FirstSheet FirstSheetLines(const TitleLines& a, const TitleLines& b) {
-  return {"",
-          Joined(a[1], a[2]),
-          a[4],
-          a[3],
-          Aligned(a[10], 4),
-          Aligned(a[11], 2),
-          Aligned(a[12], 2),
-          Aligned(a[13], 4),
-          Aligned(a[14], 2),
-          Aligned(a[15], 2),
-          Joined(a[6], a[7]),
-          Aligned(b[5], 3),
-          Aligned(b[6], 2),
-          Aligned(b[7], 5),
-          Aligned(b[8], 3),
-          Aligned(b[9], 2),
-          Aligned(b[10], 5),
-          Joined(b[1], b[2]),
-          b[3],
-          b[4],
-          b[15],
-          a[20],
-          a[21],
-          a[28]};
+  FirstSheet s;
+  s[1] = Joined(a[1], a[2]);
+  s[2] = a[4];
+  s[3] = a[3];
+  for (size_t k = 0; k < 6; ++k) s[4 + k] = Aligned(a[10 + k], kDateWidths[k]);  // lines 4 .. 9
+  s[10] = Joined(a[6], a[7]);
+  for (size_t k = 0; k < 6; ++k) s[11 + k] = Aligned(b[5 + k], kPositionWidths[k]);  // lines 11 .. 16
+  s[17] = Joined(b[1], b[2]);
+  s[18] = b[3];
+  s[19] = b[4];
+  s[20] = b[15];
+  s[21] = a[20];
+  s[22] = a[21];
+  s[23] = a[28];
+  return s;
 }
 
 // "titl02.txt", in line order; each backward lookup runs once its name line
