@@ -41,52 +41,53 @@ std::string Joined(const std::string& first, const std::string& second) {
 // The line without surrounding blanks, right-justified in width characters.
 std::string Aligned(const std::string& line, size_t width) { return RightJustify(Trim(line), width); }
 
+// A sheet line that takes a title file's line as it is.
+struct Copied {
+  size_t sheet_line;
+  bool from_titl2;  // else from "TITL1.TXT"
+  size_t title_line;
+};
+
+template <size_t N, size_t M>
+void Copy(std::array<std::string, N>& sheet, const Copied (&copied)[M], const TitleFiles& titles) {
+  for (const Copied& c : copied) sheet[c.sheet_line] = (c.from_titl2 ? titles.titl2 : titles.titl1)[c.title_line];
+}
+
+constexpr Copied kFirstSheetCopies[] = {{2, false, 4},  {3, false, 3},  {18, true, 3},   {19, true, 4},
+                                        {20, true, 15}, {21, false, 20}, {22, false, 21}, {23, false, 28}};
+constexpr Copied kSecondSheetCopies[] = {{1, false, 5},   {15, false, 23}, {16, false, 22}, {19, false, 17},
+                                         {20, true, 11},  {23, false, 19}, {25, true, 12},  {26, true, 13},
+                                         {27, true, 14},  {28, false, 24}, {29, false, 25}, {30, false, 26}};
+
 // Widths of the two dates (year, month, day each) and of the latitude and
 // longitude (degrees, minutes, seconds each) on "titl01.txt".
 constexpr size_t kDateWidths[6] = {4, 2, 2, 4, 2, 2};
 constexpr size_t kPositionWidths[6] = {3, 2, 5, 3, 2, 5};
 
-FirstSheet FirstSheetLines(const TitleLines& a, const TitleLines& b) {
+FirstSheet FirstSheetLines(const TitleFiles& titles) {
+  const TitleLines& a = titles.titl1;
+  const TitleLines& b = titles.titl2;
   FirstSheet s;
+  Copy(s, kFirstSheetCopies, titles);
   s[1] = Joined(a[1], a[2]);
-  s[2] = a[4];
-  s[3] = a[3];
   for (size_t k = 0; k < 6; ++k) s[4 + k] = Aligned(a[10 + k], kDateWidths[k]);  // lines 4 .. 9
   s[10] = Joined(a[6], a[7]);
   for (size_t k = 0; k < 6; ++k) s[11 + k] = Aligned(b[5 + k], kPositionWidths[k]);  // lines 11 .. 16
   s[17] = Joined(b[1], b[2]);
-  s[18] = b[3];
-  s[19] = b[4];
-  s[20] = b[15];
-  s[21] = a[20];
-  s[22] = a[21];
-  s[23] = a[28];
   return s;
 }
 
-// "titl02.txt", in line order; each backward lookup runs once its name line
-// is there (L1, L3, then L2). Lines 9 .. 14 are the latitude and longitude
-// (degrees, minutes, seconds), which no title item fills, so the grid
-// square of line 40 is always that of an unknown place.
-SecondSheet SecondSheetLines(const TitleLines& a, const TitleLines& b, const LegendNames& names,
-                             LegendLists& legends) {
+// "titl02.txt". Each backward lookup runs once its name line is there (L1,
+// L3, then L2). Lines 9 .. 14 are the latitude and longitude (degrees,
+// minutes, seconds), which no title item fills, so the grid square of line
+// 40 is always that of an unknown place.
+SecondSheet SecondSheetLines(const TitleFiles& titles, const LegendNames& names, LegendLists& legends) {
   SecondSheet t;
-  t[1] = a[5];
-  t[15] = a[23];
-  t[16] = a[22];
+  Copy(t, kSecondSheetCopies, titles);
   t[18] = names.l1;
   t[17] = legends.LookupLegendCode(kLegendL1, t[18]);
-  t[19] = a[17];
-  t[20] = b[11];
   t[22] = names.l3;
   t[21] = legends.LookupLegendCode(kLegendL3, t[22]);
-  t[23] = a[19];
-  t[25] = b[12];
-  t[26] = b[13];
-  t[27] = b[14];
-  t[28] = a[24];
-  t[29] = a[25];
-  t[30] = a[26];
   t[32] = names.l2;
   t[31] = legends.LookupLegendCode(kLegendL2, t[32]);
   auto number = [&](int k) { return static_cast<float>(ReadNumber(t[k])); };
@@ -113,11 +114,10 @@ TitleFiles ReadTitleFiles(const BoreholeFolder& borehole) {
 
 void WriteTitleSheets(const BoreholeFolder& borehole, const TitleFiles& titles, LegendLists& legends) {
   const TitleLines& a = titles.titl1;
-  const TitleLines& b = titles.titl2;
   const LegendNames names{legends.LookupLegendName(kLegendL1, a[16]), legends.LookupLegendName(kLegendL2, a[27]),
                           legends.LookupLegendName(kLegendL3, a[18])};
-  WriteSheet(borehole.env(), borehole.File("titl01.txt"), FirstSheetLines(a, b));
-  WriteSheet(borehole.env(), borehole.File("titl02.txt"), SecondSheetLines(a, b, names, legends));
+  WriteSheet(borehole.env(), borehole.File("titl01.txt"), FirstSheetLines(titles));
+  WriteSheet(borehole.env(), borehole.File("titl02.txt"), SecondSheetLines(titles, names, legends));
 }
 
 }  // namespace s1ordo
