@@ -51,20 +51,25 @@ TEST_F(StagingTest, CopiesEveryOrdinaryFileReplacingOldCopies) {
   EXPECT_FALSE(FileExists(Work(".hidden")));
 }
 
+// Ten lines: the first two characters of the second folder, the third and
+// fourth folder, items 5 and 6 (5 becomes "2" above 20).
 TEST_F(StagingTest, CountFileHasTenLines) {
-  WriteBytes(Work("CNT.TXT"), "1, 2\r\n3,4,\" 7 \",abc\r\n");
-  RewriteCountFile(env, job, carry);
-  EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", " 7 ", "abc", "", "", "", ""}));
-}
-
-TEST_F(StagingTest, CountValueFiveAboveTwentyBecomesTwo) {
   struct Case {
-    std::string item5, line5;
-  } cases[] = {{"25", "2"}, {"20", "20"}, {"abc", "abc"}, {"20.5", "2"}, {"", ""}};
-  for (const auto& c : cases) {
-    WriteBytes(Work("CNT.TXT"), "0,0,0,0," + c.item5 + ",6\r\n");
+    std::string file, line5, line6;
+  } cases[] = {{"1, 2\r\n3,4,\" 7 \",abc\r\n", " 7 ", "abc"}, {"0,0,0,0,25,6", "2", "6"},
+               {"0,0,0,0,20,6", "20", "6"},  {"0,0,0,0,abc,6", "abc", "6"}, {"0,0,0,0,20.5,6", "2", "6"},
+               {"0,0,0,0,,6", "", "6"}};
+  for (const Case& c : cases) {
+    WriteBytes(Work("CNT.TXT"), c.file);
     RewriteCountFile(env, job, carry);
-    EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", c.line5, "6", "", "", "", ""})) << c.item5;
+    EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", c.line5, c.line6, "", "", "", ""})) << c.file;
+  }
+  WriteBytes(Work("CNT.TXT"), "1,2,3,4,5\r\n");  // too few items
+  try {
+    RewriteCountFile(env, job, carry);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.file(), Work("CNT.TXT"));
   }
 }
 
@@ -79,16 +84,6 @@ TEST_F(StagingTest, MissingCountFileKeepsTheValuesOfTheRun) {
   WriteBytes(Work("CNT.TXT"), "");  // empty counts as missing
   RewriteCountFile(env, job, carry);
   EXPECT_EQ(carry.item5, "3");
-}
-
-TEST_F(StagingTest, CountFileWithTooFewItemsIsAFailureThatNamesIt) {
-  WriteBytes(Work("CNT.TXT"), "1,2,3,4,5\r\n");
-  try {
-    RewriteCountFile(env, job, carry);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.file(), Work("CNT.TXT"));
-  }
 }
 
 TEST_F(StagingTest, InclusionFileInFixedWidthFields) {
