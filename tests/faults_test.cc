@@ -68,11 +68,11 @@ void Lay(const TempDir& dir) {
 }
 
 // Starts up on the laid-out samples and prepares the window's choice.
-void Prepare(const TempDir& dir, Context& ctx, FakeUi& ui, const std::string& destination) {
-  ctx.SystemFolder = In(dir, {"system"});
-  ASSERT_TRUE(StartUp(ctx));
-  ui.text2 = In(dir, {"DIZIVAD"});
-  ui.text1 = destination;
+void Prepare(const TempDir& dir, Session& session, FakeUi& ui, const std::string& destination) {
+  session.settings.system_folder = In(dir, {"system"});
+  ASSERT_TRUE(StartUp(session));
+  ui.source = In(dir, {"DIZIVAD"});
+  ui.destination = destination;
   ui.SetBoreholes({"B-1", "B-2"});
 }
 
@@ -82,10 +82,10 @@ class FaultsTest : public ::testing::Test {
     // What a complete run makes of the pattern-data folder.
     TempDir dir;
     Lay(dir);
-    Context ctx(DefaultEnv());
+    Session session(DefaultEnv());
     FakeUi ui;
-    Prepare(dir, ctx, ui, In(dir, {"out"}));
-    ASSERT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted);
+    Prepare(dir, session, ui, In(dir, {"out"}));
+    ASSERT_EQ(RunConversion(session, ui), RunOutcome::kCompleted);
     complete_ = new Tree(Snapshot(In(dir, {"RIDEVI"})));
   }
   static void TearDownTestSuite() {
@@ -93,9 +93,9 @@ class FaultsTest : public ::testing::Test {
     complete_ = nullptr;
   }
 
-  FaultsTest() : ctx(env) {
+  FaultsTest() : session(env) {
     Lay(dir);
-    Prepare(dir, ctx, ui, In(dir, {"out"}));
+    Prepare(dir, session, ui, In(dir, {"out"}));
     source_before = Snapshot(In(dir, {"DIZIVAD"}));
     ridevi_before = Snapshot(In(dir, {"RIDEVI"}));
   }
@@ -103,7 +103,7 @@ class FaultsTest : public ::testing::Test {
   RunOutcome Run() {
     ui.boxes.clear();
     ui.SetBoreholes({"B-1", "B-2"});
-    return Command1_Click(ctx, ui);
+    return RunConversion(session, ui);
   }
 
   // The failure box of the last run; it must name the file.
@@ -170,7 +170,7 @@ class FaultsTest : public ::testing::Test {
   static Tree* complete_;
   TempDir dir;
   FaultEnv env;
-  Context ctx;
+  Session session;
   FakeUi ui;
   Tree source_before, ridevi_before;
 };
@@ -252,10 +252,10 @@ TEST_F(FaultsTest, DiskFillingUpPartWay) {
     counting.before = [&](std::string_view op, const std::string& path) {
       if (op == "NewWritableFile" && path == In(other, {"RIDEVI", "L1.txt.new"})) list_starts = counting.written;
     };
-    Context c(counting);
+    Session c(counting);
     FakeUi u;
     Prepare(other, c, u, In(other, {"out"}));
-    ASSERT_EQ(Command1_Click(c, u), RunOutcome::kCompleted);
+    ASSERT_EQ(RunConversion(c, u), RunOutcome::kCompleted);
     ASSERT_GE(list_starts, 0);
     total = counting.written;
   }
@@ -295,14 +295,14 @@ TEST_F(FaultsTest, FileSizeLimitOfTheProcess) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{200, 200};  // smaller than the largest sample file
     setrlimit(RLIMIT_FSIZE, &limit);
-    Context c(DefaultEnv());
+    Session c(DefaultEnv());
     FakeUi u;
-    c.SystemFolder = In(dir, {"system"});
+    c.settings.system_folder = In(dir, {"system"});
     if (!StartUp(c)) _exit(10);
-    u.text2 = In(dir, {"DIZIVAD"});
-    u.text1 = In(dir, {"out"});
+    u.source = In(dir, {"DIZIVAD"});
+    u.destination = In(dir, {"out"});
     u.SetBoreholes({"B-1", "B-2"});
-    if (Command1_Click(c, u) != RunOutcome::kFailed) _exit(11);
+    if (RunConversion(c, u) != RunOutcome::kFailed) _exit(11);
     const std::string& text = u.boxes.back().text;
     if (u.boxes.back().kind != MessageKind::kError) _exit(12);
     if (text.find(S(u8"ファイル: ") + In(dir, {"out", "B-1", ""})) == std::string::npos) _exit(13);

@@ -1,3 +1,5 @@
+// The command line: its arguments parsed, then the list or convert command
+// carried out with the terminal in the window's place.
 #include "app/cli.h"
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include "helpers/error.h"
 #include "helpers/platform.h"
 #include "helpers/text.h"
-#include "run/context.h"
 #include "run/run.h"
 
 #ifndef S1ORDO_VERSION
@@ -53,8 +54,8 @@ class TerminalUi : public UserInterface {
     for (auto& name : boreholes) list_.push_back({std::move(name), true});
   }
 
-  std::string Text(TextBox box) override { return box == TextBox::kText2 ? source_ : destination_; }
-  void FocusAndSelectAll(TextBox) override {}
+  std::string Text(PathBox box) override { return box == PathBox::kSource ? source_ : destination_; }
+  void FocusAndSelectAll(PathBox) override {}
   int BoreholeCount() override { return static_cast<int>(list_.size()); }
   std::string BoreholeName(int i) override { return list_[i].name; }
   bool IsSelected(int i) override { return list_[i].selected; }
@@ -140,6 +141,69 @@ int Usage(CliStreams& io, const std::string& problem) {
   return kExitUsage;
 }
 
+// The command line taken apart; texts as given (UTF-8).
+struct Arguments {
+  std::string command;  // "help", "version", "list" or "convert"
+  std::vector<std::string> operands;
+  bool all = false;
+  bool yes = false;
+  std::string system_folder;
+};
+
+// An option of the convert command at args[i] (moving i past its value);
+// false with the problem when it is not one.
+bool ParseConvertOption(const std::vector<std::string>& args, size_t& i, Arguments& parsed, std::string& problem) {
+  const std::string& a = args[i];
+  if (a == "--all") {
+    parsed.all = true;
+  } else if (a == "--yes") {
+    parsed.yes = true;
+  } else if (a == "--system-folder") {
+    if (i + 1 >= args.size()) {
+      problem = "--system-folder needs a folder";
+      return false;
+    }
+    parsed.system_folder = args[++i];
+  } else if (a.rfind("--system-folder=", 0) == 0) {
+    parsed.system_folder = a.substr(16);
+  } else {
+    problem = "unknown option: " + a;
+    return false;
+  }
+  return true;
+}
+
+// Parses args; "" when they make a command, else the problem to show with
+// the usage.
+std::string ParseArguments(const std::vector<std::string>& args, Arguments& parsed) {
+  if (args.empty()) return "no command given";
+  const std::string& first = args[0];
+  if (first == "--help" || first == "-h" || first == "help") {
+    parsed.command = "help";
+    return "";
+  }
+  if (first == "--version") {
+    parsed.command = "version";
+    return "";
+  }
+  if (first != "convert" && first != "list") return "unknown command: " + first;
+  parsed.command = first;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    std::string problem;
+    if (a == "--") {
+      parsed.operands.insert(parsed.operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    }
+    if (a.size() <= 1 || a[0] != '-') {
+      parsed.operands.push_back(a);
+    } else if (first != "convert" || !ParseConvertOption(args, i, parsed, problem)) {
+      return problem.empty() ? "unknown option: " + a : problem;
+    }
+  }
+  return "";
+}
+
 int List(const std::vector<std::string>& operands, Env& env, CliStreams& io) {
   if (operands.size() != 1) return Usage(io, "list takes one SOURCE folder");
   std::string source = InputText(AbsoluteArgument(operands[0]));
@@ -151,44 +215,30 @@ int List(const std::vector<std::string>& operands, Env& env, CliStreams& io) {
   return kExitOk;
 }
 
-int Convert(const std::vector<std::string>& operands, bool all, bool yes, const std::string& system_folder,
-            Env& env, CliStreams& io) {
-  if (operands.size() < 2) return Usage(io, "convert needs SOURCE and DEST");
-  if (all && operands.size() > 2) return Usage(io, "give either BOREHOLE names or --all, not both");
-  const char sep = Separator(env.form());
-  std::string source = InputText(AbsoluteArgument(operands[0]));
-  std::string destination = InputText(AbsoluteArgument(operands[1]));
-  std::string source_folder = source;
-  if (RightChars(source_folder, 1) != std::string(1, sep)) source_folder += sep;
-
-  std::vector<std::string> boreholes;
-  if (all) {
+// The boreholes named on the command line (or all of them), each checked to
+// be a folder directly under source_folder. False after the message when
+// one is not.
+bool ChooseBoreholes(const Arguments& a, Env& env, CliStreams& io, const std::string& source_folder,
+                     std::vector<std::string>& boreholes) {
+  if (a.all) {
     boreholes = ListSubfolders(env, source_folder);
-  } else {
-    for (size_t k = 2; k < operands.size(); ++k) {
-      const std::string& arg = operands[k];
-      std::string name = InputText(arg);
-      bool has_separator = name.find('/') != std::string::npos || InCount(name, "\\") > 0;
-      if (name.empty() || name == "." || name == ".." || has_separator ||
-          !env.IsFolder(source_folder + name)) {
-        io.err << "s1ordo: \"" << arg << "\" is not a borehole folder directly under " << operands[0]
-               << "; nothing was converted\n";
-        return kExitUsage;
-      }
-      boreholes.push_back(name);
+    return true;
+  }
+  for (size_t k = 2; k < a.operands.size(); ++k) {
+    const std::string& arg = a.operands[k];
+    std::string name = InputText(arg);
+    bool has_separator = name.find('/') != std::string::npos || InCount(name, "\\") > 0;
+    if (name.empty() || name == "." || name == ".." || has_separator || !env.IsFolder(source_folder + name)) {
+      io.err << "s1ordo: \"" << arg << "\" is not a borehole folder directly under " << a.operands[0]
+             << "; nothing was converted\n";
+      return false;
     }
+    boreholes.push_back(name);
   }
+  return true;
+}
 
-  Context ctx(env);
-  ctx.SystemFolder = ChooseSystemFolder(env, system_folder.empty() ? "" : AbsoluteArgument(system_folder));
-  if (!StartUp(ctx)) {
-    io.err << DisplayText(NoRideviMessage()) << "\n";
-    return kExitStartup;
-  }
-
-  TerminalUi ui(io, source, destination, boreholes, yes);
-  RunOutcome outcome = Command1_Click(ctx, ui);
-  if (!ui.message_line().empty()) io.out << DisplayText(ui.message_line()) << "\n";
+int ExitCode(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::kCompleted: return kExitOk;
     case RunOutcome::kEndedByCheck:
@@ -198,46 +248,47 @@ int Convert(const std::vector<std::string>& operands, bool all, bool yes, const 
   return kExitFailed;
 }
 
+int Convert(const Arguments& a, Env& env, CliStreams& io) {
+  if (a.operands.size() < 2) return Usage(io, "convert needs SOURCE and DEST");
+  if (a.all && a.operands.size() > 2) return Usage(io, "give either BOREHOLE names or --all, not both");
+  const char sep = Separator(env.form());
+  std::string source = InputText(AbsoluteArgument(a.operands[0]));
+  std::string destination = InputText(AbsoluteArgument(a.operands[1]));
+  std::string source_folder = source;
+  if (RightChars(source_folder, 1) != std::string(1, sep)) source_folder += sep;
+  std::vector<std::string> boreholes;
+  if (!ChooseBoreholes(a, env, io, source_folder, boreholes)) return kExitUsage;
+
+  Session session(env);
+  session.settings.system_folder =
+      ChooseSystemFolder(env, a.system_folder.empty() ? "" : AbsoluteArgument(a.system_folder));
+  if (!StartUp(session)) {
+    io.err << DisplayText(NoRideviMessage()) << "\n";
+    return kExitStartup;
+  }
+
+  TerminalUi ui(io, source, destination, boreholes, a.yes);
+  RunOutcome outcome = RunConversion(session, ui);
+  if (!ui.message_line().empty()) io.out << DisplayText(ui.message_line()) << "\n";
+  return ExitCode(outcome);
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, Env& env, CliStreams& io) {
   try {
-    if (args.empty()) return Usage(io, "no command given");
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    Arguments parsed;
+    if (std::string problem = ParseArguments(args, parsed); !problem.empty()) return Usage(io, problem);
+    if (parsed.command == "help") {
       io.out << kUsage;
       return kExitOk;
     }
-    if (args[0] == "--version") {
+    if (parsed.command == "version") {
       io.out << "s1ordo " << S1ORDO_VERSION << "\n";
       return kExitOk;
     }
-    const std::string command = args[0];
-    if (command != "convert" && command != "list") return Usage(io, "unknown command: " + command);
-    std::vector<std::string> operands;
-    bool all = false, yes = false;
-    std::string system_folder;
-    for (size_t i = 1; i < args.size(); ++i) {
-      const std::string& a = args[i];
-      if (a == "--all" && command == "convert") {
-        all = true;
-      } else if (a == "--yes" && command == "convert") {
-        yes = true;
-      } else if (a == "--system-folder" && command == "convert") {
-        if (i + 1 >= args.size()) return Usage(io, "--system-folder needs a folder");
-        system_folder = args[++i];
-      } else if (a.rfind("--system-folder=", 0) == 0 && command == "convert") {
-        system_folder = a.substr(16);
-      } else if (a == "--") {
-        operands.insert(operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-        break;
-      } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-        return Usage(io, "unknown option: " + a);
-      } else {
-        operands.push_back(a);
-      }
-    }
-    if (command == "list") return List(operands, env, io);
-    return Convert(operands, all, yes, system_folder, env, io);
+    if (parsed.command == "list") return List(parsed.operands, env, io);
+    return Convert(parsed, env, io);
   } catch (const Error& e) {
     io.err << "s1ordo: " << DisplayText(e.cause());
     if (!e.file().empty()) io.err << ": " << DisplayText(e.file());

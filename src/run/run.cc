@@ -1,6 +1,11 @@
+// The conversion run in its steps: the checks of the path boxes and the
+// selection, the choice of the boreholes with data, the destination
+// folders, and the conversion of the chosen boreholes.
 #include "run/run.h"
 
 #include <exception>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "helpers/encoding.h"
@@ -9,18 +14,25 @@
 #include "helpers/platform.h"
 #include "helpers/text.h"
 #include "run/overlapping_folders.h"
+#include "run/run_caches.h"
 #include "run/staging.h"
-#include "vocabulary/soil_tables.h"
 
 namespace s1ordo {
 namespace {
 
+// The source and destination folders of the path boxes as the checks left
+// them: normalised, ending with the separator.
+struct RunFolders {
+  std::string source;
+  std::string destination;
+};
+
 // Checks the text of one path box; on failure shows the warning and gives
 // the box the focus.
-bool CheckPathBox(Context& ctx, UserInterface& ui, TextBox box, std::string& path) {
+bool CheckPathBox(Env& env, UserInterface& ui, PathBox box, std::string& path) {
   path = ui.Text(box);
   bool ok = IsValidPath(
-      path, ctx.env.form(), [&](char letter) { return ctx.env.DriveUsable(letter); },
+      path, env.form(), [&](char letter) { return env.DriveUsable(letter); },
       [&](const std::string& message) { ui.ShowMessage(message, MessageKind::kInformation, ApplicationTitle()); });
   if (ok) return true;
   ui.ShowMessage(Sjis(u8"指定されたパスは正しくありません。"), MessageKind::kWarning, path);
@@ -28,29 +40,92 @@ bool CheckPathBox(Context& ctx, UserInterface& ui, TextBox box, std::string& pat
   return false;
 }
 
-// Walks destination & borehole from the drive down; asks once when a level
-// is missing and creates the missing levels on yes. False when answered no.
-bool MakeDestinationFolder(Context& ctx, UserInterface& ui, const std::string& destination,
-                           const std::string& borehole) {
-  const char sep = ctx.sep();
-  std::vector<std::string> parts = SplitFields(destination + borehole, std::string(1, sep));
-  bool create = false;
-  std::string path = parts[0];
-  for (size_t k = 1; k < parts.size(); ++k) {
-    path += sep + parts[k];
-    if (!ctx.env.Exists(path)) {
-      std::string question = "[" + borehole + "]" + Sjis(u8"ﾌｫﾙﾀﾞがありません。新規作成しますか？");
-      if (!ui.ShowMessage(question, MessageKind::kQuestion, ApplicationTitle())) return false;
-      create = true;
-      break;
+bool CheckPathBoxes(Env& env, UserInterface& ui, RunFolders& folders) {
+  return CheckPathBox(env, ui, PathBox::kSource, folders.source) &&
+         CheckPathBox(env, ui, PathBox::kDestination, folders.destination);
+}
+
+bool AnyBoreholeSelected(UserInterface& ui) {
+  for (int i = 0; i < ui.BoreholeCount(); ++i)
+    if (ui.IsSelected(i)) return true;
+  ui.ShowMessage(Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。"), MessageKind::kNotice, ApplicationTitle());
+  return false;
+}
+
+// The destination as typed must not end with the separator: the borehole
+// names are put after it with one.
+bool DestinationWithoutSeparator(Env& env, UserInterface& ui, const RunFolders& folders) {
+  if (RightChars(ui.Text(PathBox::kDestination), 1) != std::string(1, Separator(env.form()))) return true;
+  ui.ShowMessage(Sjis(u8"最後のﾌｫﾙﾀﾞに「￥」は要りません。"), MessageKind::kWarning, folders.source);
+  return false;
+}
+
+// The selected boreholes, in list order, whose "n1.txt" is not missing or
+// empty; the others are reported and deselected. Nothing is written to the
+// source folder. Empty, after the notice, when none is left.
+std::vector<std::string> ChooseBoreholesWithData(Env& env, UserInterface& ui, const RunFolders& folders) {
+  std::vector<std::string> chosen;
+  for (int i = 0; i < ui.BoreholeCount(); ++i) {
+    if (!ui.IsSelected(i)) continue;
+    std::string name = ui.BoreholeName(i);
+    if (FileSize(env, folders.source + name + Separator(env.form()) + "n1.txt") >= 1) {
+      chosen.push_back(name);
+    } else {
+      ui.ShowMessage("[" + name + "]" + Sjis(u8"にはデータがありません。変換されません。"), MessageKind::kWarning,
+                     folders.source);
+      ui.Deselect(i);
     }
   }
-  if (create) {
-    path = parts[0];
-    for (size_t k = 1; k < parts.size(); ++k) {
-      path += sep + parts[k];
-      if (!ctx.env.Exists(path)) ctx.env.CreateFolder(path);
-    }
+  if (chosen.empty())
+    ui.ShowMessage(Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が全て無効です。"), MessageKind::kNotice, ApplicationTitle());
+  return chosen;
+}
+
+// Runs step for the named borehole: a failure it throws names the borehole.
+template <typename Step>
+void ForBorehole(const std::string& name, Step&& step) {
+  try {
+    step();
+  } catch (Error& e) {
+    if (e.borehole().empty()) e.set_borehole(name);
+    throw;
+  } catch (const std::exception& e) {
+    Error error(Sjis(u8"予期しないエラー: ") + e.what());
+    error.set_borehole(name);
+    throw error;
+  }
+}
+
+// Walks destination & borehole from the drive down; asks once when a level
+// is missing and creates the missing levels on yes. False when answered no.
+bool MakeDestinationFolder(Env& env, UserInterface& ui, const std::string& destination, const std::string& borehole) {
+  const char sep = Separator(env.form());
+  const std::vector<std::string> parts = SplitFields(destination + borehole, std::string(1, sep));
+  std::string path = parts[0];
+  size_t k = 1;
+  for (; k < parts.size(); ++k) {
+    path += sep + parts[k];
+    if (!env.Exists(path)) break;
+  }
+  if (k == parts.size()) return true;
+  std::string question = "[" + borehole + "]" + Sjis(u8"ﾌｫﾙﾀﾞがありません。新規作成しますか？");
+  if (!ui.ShowMessage(question, MessageKind::kQuestion, ApplicationTitle())) return false;
+  path = parts[0];
+  for (k = 1; k < parts.size(); ++k) {
+    path += sep + parts[k];
+    if (!env.Exists(path)) env.CreateFolder(path);
+  }
+  return true;
+}
+
+// Every chosen borehole's folder under the destination; false when a
+// question was answered no (the folders made before stay).
+bool CreateDestinationFolders(Env& env, UserInterface& ui, const RunFolders& folders,
+                              const std::vector<std::string>& chosen) {
+  for (const std::string& name : chosen) {
+    bool made = false;
+    ForBorehole(name, [&] { made = MakeDestinationFolder(env, ui, folders.destination, name); });
+    if (!made) return false;
   }
   return true;
 }
@@ -59,119 +134,82 @@ std::string PartOrEmpty(const std::vector<std::string>& parts, size_t k) {
   return k <= parts.size() ? parts[k - 1] : std::string();
 }
 
+BoreholeJob JobFor(PathForm form, const RunFolders& folders, const std::string& name) {
+  const char sep = Separator(form);
+  const std::vector<std::string> parts = SplitFields(folders.destination + name, std::string(1, sep));
+  BoreholeJob job;
+  job.source_folder = folders.source + name + sep;
+  job.work_folder = folders.destination + name + sep;
+  job.second_folder = PartOrEmpty(parts, 3);
+  job.third_folder = PartOrEmpty(parts, 4);
+  job.fourth_folder = PartOrEmpty(parts, 5);
+  return job;
+}
+
+void ConvertChosen(Env& env, RunCaches& caches, UserInterface& ui, const RunFolders& folders,
+                   const std::vector<std::string>& chosen) {
+  ui.SetBusy(true);
+  ui.SetMessageLine(Sjis(u8"只今変換中！　しばらくお待ちください。"));
+  ui.Repaint();
+  const int total = static_cast<int>(chosen.size());
+  for (int done = 0; done < total; ++done) {
+    const std::string& name = chosen[done];
+    const BoreholeJob job = JobFor(env.form(), folders, name);
+    ForBorehole(name, [&] {
+      ui.Progress(done + 1, total, name);
+      StageBorehole(env, job, caches.count_carry, caches.legends, caches.converter_inputs);
+    });
+  }
+}
+
+RunOutcome EndedByCheck(UserInterface& ui) {
+  ui.SetMessageLine("");
+  return RunOutcome::kEndedByCheck;
+}
+
+RunOutcome Failed(UserInterface& ui, const Error& error) {
+  ui.SetBusy(false);
+  ui.SetMessageLine("");
+  ui.ShowMessage(error.Describe(), MessageKind::kError, ApplicationTitle());
+  return RunOutcome::kFailed;
+}
+
+RunOutcome Completed(UserInterface& ui, const std::vector<std::string>& warnings) {
+  ui.SetBusy(false);
+  for (const std::string& warning : warnings) ui.ShowMessage(warning, MessageKind::kWarning, ApplicationTitle());
+  ui.SetMessageLine(Sjis(u8"変換が正常に終了しました。"));
+  return RunOutcome::kCompleted;
+}
+
 }  // namespace
 
 std::string ApplicationTitle() { return Sjis(u8"StravoS1 -> Ordo 変換プログラム"); }
 
-RunOutcome Command1_Click(Context& ctx, UserInterface& ui) {
-  const char sep = ctx.sep();
-  auto end_by_check = [&] {
-    ui.SetMessageLine("");
-    return RunOutcome::kEndedByCheck;
-  };
+RunOutcome RunConversion(const Session& session, UserInterface& ui, const RunOptions& options) {
+  Env& env = session.env;
+  RunFolders folders;
+  if (!CheckPathBoxes(env, ui, folders) || !AnyBoreholeSelected(ui) || !DestinationWithoutSeparator(env, ui, folders))
+    return EndedByCheck(ui);
+  const std::vector<std::string> chosen = ChooseBoreholesWithData(env, ui, folders);
+  if (chosen.empty()) return EndedByCheck(ui);
 
-  // Checks, in this order; the first that fails ends the run.
-  std::string source, destination;
-  if (!CheckPathBox(ctx, ui, TextBox::kText2, source)) return end_by_check();
-  if (!CheckPathBox(ctx, ui, TextBox::kText1, destination)) return end_by_check();
-
-  int count = ui.BoreholeCount();
-  bool any_selected = false;
-  for (int i = 0; i < count && !any_selected; ++i) any_selected = ui.IsSelected(i);
-  if (!any_selected) {
-    ui.ShowMessage(Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。"), MessageKind::kNotice, ApplicationTitle());
-    return end_by_check();
-  }
-
-  if (RightChars(ui.Text(TextBox::kText1), 1) == std::string(1, sep)) {
-    ui.ShowMessage(Sjis(u8"最後のﾌｫﾙﾀﾞに「￥」は要りません。"), MessageKind::kWarning, source);
-    return end_by_check();
-  }
-
-  // Data test: a borehole whose "n1.txt" is missing or empty is skipped.
-  // Nothing is written to the source folder.
-  int valid = 0;
-  for (int i = 0; i < count; ++i) {
-    if (!ui.IsSelected(i)) continue;
-    std::string name = ui.BoreholeName(i);
-    if (FileSize(ctx.env, source + name + sep + "n1.txt") >= 1) {
-      ++valid;
-    } else {
-      ui.ShowMessage("[" + name + "]" + Sjis(u8"にはデータがありません。変換されません。"), MessageKind::kWarning,
-                     source);
-      ui.Deselect(i);
-    }
-  }
-  if (valid == 0) {
-    ui.ShowMessage(Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が全て無効です。"), MessageKind::kNotice, ApplicationTitle());
-    return end_by_check();
-  }
-
-  std::string borehole;
+  std::vector<std::string> warnings;
   try {
     // Folders that overlap are refused before anything is created.
-    std::vector<std::string> selected;
-    for (int i = 0; i < count; ++i)
-      if (ui.IsSelected(i)) selected.push_back(ui.BoreholeName(i));
-    CheckFoldersApart(ctx, source, destination, selected);
-
-    BuildSoilNameTables(ctx.soil);
-    ctx.geology_cache.Clear();
-    ctx.code_lists.Clear();
-
-    count = ui.BoreholeCount();
-    for (int i = 0; i < count; ++i) {
-      if (!ui.IsSelected(i)) continue;
-      borehole = ui.BoreholeName(i);
-      if (!MakeDestinationFolder(ctx, ui, destination, borehole)) {
-        ui.SetMessageLine("");
-        return RunOutcome::kDeclined;
-      }
+    CheckFoldersApart(env.form(), session.settings.pattern_folder, folders.source, folders.destination, chosen);
+    auto caches = std::make_unique<RunCaches>(session, options.reread_files);
+    if (!CreateDestinationFolders(env, ui, folders, chosen)) {
+      ui.SetMessageLine("");
+      return RunOutcome::kDeclined;
     }
-    borehole.clear();
-
-    ui.SetBusy(true);
-    ui.SetMessageLine(Sjis(u8"只今変換中！　しばらくお待ちください。"));
-    ui.Repaint();
-
-    count = ui.BoreholeCount();
-    int total = 0, done = 0;
-    for (int i = 0; i < count; ++i) total += ui.IsSelected(i) ? 1 : 0;
-    RunState state;
-    for (int i = 0; i < count; ++i) {
-      if (!ui.IsSelected(i)) continue;
-      borehole = ui.BoreholeName(i);
-      std::vector<std::string> parts = SplitFields(destination + borehole, std::string(1, sep));
-      BoreholeJob job;
-      job.source_folder = source + borehole + sep;
-      job.work_folder = destination + borehole + sep;
-      job.part3 = PartOrEmpty(parts, 3);
-      job.part4 = PartOrEmpty(parts, 4);
-      job.part5 = PartOrEmpty(parts, 5);
-      ctx.MessagePending = 1;
-      ui.Progress(++done, total, borehole);
-      StageBorehole(ctx, state, job);
-    }
-  } catch (Error& e) {
-    if (e.borehole().empty()) e.set_borehole(borehole);
-    ui.SetBusy(false);
-    ui.SetMessageLine("");
-    ui.ShowMessage(e.Describe(), MessageKind::kError, ApplicationTitle());
-    return RunOutcome::kFailed;
+    ConvertChosen(env, *caches, ui, folders, chosen);
+    warnings = caches->geology.warnings();
+  } catch (const Error& e) {
+    return Failed(ui, e);
   } catch (const std::exception& e) {
-    Error error(Sjis(u8"予期しないエラー: ") + e.what());
-    error.set_borehole(borehole);
-    ui.SetBusy(false);
-    ui.SetMessageLine("");
-    ui.ShowMessage(error.Describe(), MessageKind::kError, ApplicationTitle());
-    return RunOutcome::kFailed;
+    return Failed(ui, Error(Sjis(u8"予期しないエラー: ") + e.what()));
   }
-
-  ui.SetBusy(false);
-  for (const std::string& warning : ctx.geology_cache.warnings)
-    ui.ShowMessage(warning, MessageKind::kWarning, ApplicationTitle());
-  ui.SetMessageLine(Sjis(u8"変換が正常に終了しました。"));
-  return RunOutcome::kCompleted;
+  return Completed(ui, warnings);
 }
 
 }  // namespace s1ordo
