@@ -13,7 +13,6 @@
 
 #include "helpers/env.h"
 #include "helpers/item_reader.h"
-#include "run/context.h"
 #include "vocabulary/geology_lookup.h"
 
 namespace fs = std::filesystem;
@@ -53,19 +52,13 @@ double TimedRun(const std::string& root, int new_names, int records, bool reread
   MakeVocabulary(env, folder, records);
   setenv("S1ORDO_PROGRAM_FOLDER", root.c_str(), 1);
 
-  Context ctx(env);
-  ctx.RideviFolder = folder;
-  ctx.geology_cache.Clear();
+  GeologyLookup lookup(env, folder, reread_each_time);
   auto start = std::chrono::steady_clock::now();
   for (int k = 0; k < new_names; ++k) {
     const std::string known[] = {"NAME" + std::to_string(k * 7 % records), "ADD" + std::to_string(k % 300),
                                  "NEW" + std::to_string(k / 2)};
-    if (reread_each_time) ctx.geology_cache.Clear();
-    LookupGeologyCode(ctx, "NEW" + std::to_string(k));
-    for (const std::string& name : known) {
-      if (reread_each_time) ctx.geology_cache.Clear();
-      LookupGeologyCode(ctx, name);
-    }
+    lookup.LookupGeologyCode("NEW" + std::to_string(k));
+    for (const std::string& name : known) lookup.LookupGeologyCode(name);
   }
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 

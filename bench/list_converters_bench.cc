@@ -21,7 +21,8 @@
 #include "converters/paired_code_lists.h"
 #include "helpers/env.h"
 #include "helpers/error.h"
-#include "run/context.h"
+#include "converters/code_list.h"
+#include "helpers/borehole_folder.h"
 
 namespace fs = std::filesystem;
 using namespace s1ordo;
@@ -89,14 +90,20 @@ void WriteSources(const fs::path& b, long n) {
 
 struct Converter {
   const char* target;
-  std::function<void(Context&)> run;
+  std::function<void(const BoreholeFolder&, CodeLists&)> run;
 };
 
-double BestOfThree(Context& ctx, const Converter& c) {
+// A converter that reads no code list.
+template <void (*Convert)(const BoreholeFolder&)>
+void WithoutLists(const BoreholeFolder& borehole, CodeLists&) {
+  Convert(borehole);
+}
+
+double BestOfThree(const BoreholeFolder& borehole, CodeLists& lists, const Converter& c) {
   double best = 1e30;
   for (int round = 0; round < 3; ++round) {
     auto start = std::chrono::steady_clock::now();
-    c.run(ctx);
+    c.run(borehole, lists);
     auto end = std::chrono::steady_clock::now();
     best = std::min(best, std::chrono::duration<double, std::milli>(end - start).count());
   }
@@ -118,15 +125,20 @@ int main(int argc, char** argv) {
     Write(root / "RIDEVI" / list, CodeListText(false));
   Write(root / "RIDEVI" / "L17.txt", CodeListText(true));
 
-  Context ctx(DefaultEnv());
-  ctx.RideviFolder = (root / "RIDEVI").string() + "/";
-  ctx.BoreholeFolder = (root / "B").string();
+  // One run's code lists: each list is read once, by the first converter.
+  CodeLists lists(DefaultEnv(), (root / "RIDEVI").string() + "/");
+  const BoreholeFolder borehole(DefaultEnv(), (root / "B").string());
 
   const Converter converters[] = {
-      {"X11.txt", ConvertX11},        {"X3.txt", ConvertX3},   {"R13.txt", ConvertR13},
-      {"R30.txt ... R35.txt", ConvertR30ToR35},                {"R72.txt", ConvertR72},
-      {"X5.txt", ConvertX5},          {"R41.txt", ConvertR41}, {"X14.txt", ConvertX14},
-      {"X12.TXT", ConvertX12},
+      {"X11.txt", ConvertX11},
+      {"X3.txt", ConvertX3},
+      {"R13.txt", ConvertR13},
+      {"R30.txt ... R35.txt", ConvertR30ToR35},
+      {"R72.txt", ConvertR72},
+      {"X5.txt", WithoutLists<ConvertX5>},
+      {"R41.txt", WithoutLists<ConvertR41>},
+      {"X14.txt", WithoutLists<ConvertX14>},
+      {"X12.TXT", WithoutLists<ConvertX12>},
   };
 
   // The converters leave their sources as they are, so each size is
@@ -137,7 +149,7 @@ int main(int argc, char** argv) {
   try {
     for (long n : sizes) {
       WriteSources(root / "B", n);
-      for (size_t i = 0; i < count; ++i) ms[i].push_back(BestOfThree(ctx, converters[i]));
+      for (size_t i = 0; i < count; ++i) ms[i].push_back(BestOfThree(borehole, lists, converters[i]));
     }
   } catch (const Error& e) {
     std::fprintf(stderr, "%s\n", e.Describe().c_str());

@@ -71,6 +71,13 @@ add_variants() {  # FROM
 
   v=$DATA/$1-no-data; cp -r "$from" "$v"
   : > "$v/DIZIVAD/$first/N1.TXT"
+
+  # "Ridevi.ini" without its second line: a failure only for a borehole
+  # whose layer descriptions or coded intervals need the list folder.
+  v=$DATA/$1-broken-list-setting; cp -r "$from" "$v"
+  printf '[LISTS]\r\n' > "$v/Ridevi.ini"
+  v=$DATA/$1-broken-list-setting-unused; cp -r "$DATA/$1-broken-list-setting" "$v"
+  find "$v/DIZIVAD" -iname 'N6.txt' -delete -o -iname 'N7.txt' -delete
 }
 
 run_case() {  # BINARY CASE OUT [EXTRA...]
@@ -82,6 +89,7 @@ run_case() {  # BINARY CASE OUT [EXTRA...]
   mkdir -p "$here/SYS" "$here/PROGRAM"
   setting "$here/SYS/DodavoZ5.ini" RIDEVI "$here/RIDEVI/"
   setting "$here/SYS/Ridevi.ini" LISTS "$here/LISTS/"
+  [ -f "$here/Ridevi.ini" ] && mv "$here/Ridevi.ini" "$here/SYS/Ridevi.ini"
   local code=0
   (cd "$here" && S1ORDO_PROGRAM_FOLDER="$here/PROGRAM" LANG=C LC_ALL=C \
     "$bin" convert "$here/DIZIVAD" "$here/OUT" --all --yes --system-folder "$here/SYS" "$@" \

@@ -74,11 +74,11 @@ void Lay(const TempDir& dir) {
 }
 
 // Starts up on the laid-out samples and prepares the window's choice.
-void Prepare(const TempDir& dir, Context& ctx, FakeUi& ui, const std::string& destination) {
-  ctx.SystemFolder = In(dir, {"system"});
-  ASSERT_TRUE(StartUp(ctx));
-  ui.text2 = In(dir, {"DIZIVAD"});
-  ui.text1 = destination;
+void Prepare(const TempDir& dir, Session& session, FakeUi& ui, const std::string& destination) {
+  session.settings.system_folder = In(dir, {"system"});
+  ASSERT_TRUE(StartUp(session));
+  ui.source = In(dir, {"DIZIVAD"});
+  ui.destination = destination;
   ui.SetBoreholes({"B-1", "B-2"});
 }
 
@@ -88,10 +88,10 @@ class FaultsTest : public ::testing::Test {
     // What a complete run makes of the pattern-data folder.
     TempDir dir;
     Lay(dir);
-    Context ctx(DefaultEnv());
+    Session session(DefaultEnv());
     FakeUi ui;
-    Prepare(dir, ctx, ui, In(dir, {"out"}));
-    ASSERT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted);
+    Prepare(dir, session, ui, In(dir, {"out"}));
+    ASSERT_EQ(RunConversion(session, ui), RunOutcome::kCompleted);
     complete_ = new Tree(Snapshot(In(dir, {"RIDEVI"})));
   }
   static void TearDownTestSuite() {
@@ -99,9 +99,9 @@ class FaultsTest : public ::testing::Test {
     complete_ = nullptr;
   }
 
-  FaultsTest() : ctx(env) {
+  FaultsTest() : session(env) {
     Lay(dir);
-    Prepare(dir, ctx, ui, In(dir, {"out"}));
+    Prepare(dir, session, ui, In(dir, {"out"}));
     source_before = Snapshot(In(dir, {"DIZIVAD"}));
     ridevi_before = Snapshot(In(dir, {"RIDEVI"}));
   }
@@ -109,7 +109,7 @@ class FaultsTest : public ::testing::Test {
   RunOutcome Run() {
     ui.boxes.clear();
     ui.SetBoreholes({"B-1", "B-2"});
-    return Command1_Click(ctx, ui);
+    return RunConversion(session, ui);
   }
 
   // The failure box of the last run; it must name the file.
@@ -176,7 +176,7 @@ class FaultsTest : public ::testing::Test {
   static Tree* complete_;
   TempDir dir;
   FaultEnv env;
-  Context ctx;
+  Session session;
   FakeUi ui;
   Tree source_before, ridevi_before;
 };
@@ -258,10 +258,10 @@ TEST_F(FaultsTest, DiskFillingUpPartWay) {
     counting.before = [&](std::string_view op, const std::string& path) {
       if (op == "NewWritableFile" && path == In(other, {"RIDEVI", "L1.txt.new"})) list_starts = counting.written;
     };
-    Context c(counting);
+    Session c(counting);
     FakeUi u;
     Prepare(other, c, u, In(other, {"out"}));
-    ASSERT_EQ(Command1_Click(c, u), RunOutcome::kCompleted);
+    ASSERT_EQ(RunConversion(c, u), RunOutcome::kCompleted);
     ASSERT_GE(list_starts, 0);
     total = counting.written;
   }
@@ -301,14 +301,14 @@ TEST_F(FaultsTest, FileSizeLimitOfTheProcess) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{200, 200};  // smaller than the largest sample file
     setrlimit(RLIMIT_FSIZE, &limit);
-    Context c(DefaultEnv());
+    Session c(DefaultEnv());
     FakeUi u;
-    c.SystemFolder = In(dir, {"system"});
+    c.settings.system_folder = In(dir, {"system"});
     if (!StartUp(c)) _exit(10);
-    u.text2 = In(dir, {"DIZIVAD"});
-    u.text1 = In(dir, {"out"});
+    u.source = In(dir, {"DIZIVAD"});
+    u.destination = In(dir, {"out"});
     u.SetBoreholes({"B-1", "B-2"});
-    if (Command1_Click(c, u) != RunOutcome::kFailed) _exit(11);
+    if (RunConversion(c, u) != RunOutcome::kFailed) _exit(11);
     const std::string& text = u.boxes.back().text;
     if (u.boxes.back().kind != MessageKind::kError) _exit(12);
     if (text.find(S(u8"ファイル: ") + In(dir, {"out", "B-1", ""})) == std::string::npos) _exit(13);
@@ -331,14 +331,14 @@ TEST_F(FaultsTest, FileSizeLimitOfTheProcess) {
 // (or has said that it waits).
 TEST_F(FaultsTest, TwoRunsAtOnceTakeTurns) {
   struct Side {
-    explicit Side(const TempDir& d, const std::string& borehole, const std::string& out) : ctx(env) {
+    explicit Side(const TempDir& d, const std::string& borehole, const std::string& out) : session(env) {
       env.base = own.get();
-      Prepare(d, ctx, ui, In(d, {out}));
+      Prepare(d, session, ui, In(d, {out}));
       ui.SetBoreholes({borehole});
     }
     std::unique_ptr<Env> own = NewPlatformEnv();
     FaultEnv env;
-    Context ctx;
+    Session session;
     struct WaitingUi : FakeUi {
       std::function<void()> on_wait;
       bool WaitForOtherConversion(const std::string& message) override {
@@ -349,11 +349,11 @@ TEST_F(FaultsTest, TwoRunsAtOnceTakeTurns) {
   };
   TempDir one_after_other;
   Lay(one_after_other);
-  int16_t vocabulary_of_second = 0;  // the records of "KISHITU.TXT" as the second run starts
+  std::string vocabulary_after_first;  // "KISHITU.TXT" as the first run leaves it
   for (auto [borehole, out] : {std::pair{"B-1", "out1"}, std::pair{"B-2", "out2"}}) {
     Side side(one_after_other, borehole, out);
-    vocabulary_of_second = side.ctx.geology.KishituCount;
-    ASSERT_EQ(Command1_Click(side.ctx, side.ui), RunOutcome::kCompleted);
+    ASSERT_EQ(RunConversion(side.session, side.ui), RunOutcome::kCompleted);
+    if (vocabulary_after_first.empty()) vocabulary_after_first = ReadBytes(In(one_after_other, {"RIDEVI", "KISHITU.TXT"}));
   }
 
   Side first(dir, "B-1", "out1"), second(dir, "B-2", "out2");
@@ -372,13 +372,20 @@ TEST_F(FaultsTest, TwoRunsAtOnceTakeTurns) {
     changed.wait_for(hold, std::chrono::seconds(20), [&] { return second_turn_over; });
   };
   second.ui.on_wait = [&] { note(second_turn_over); };
+  // The vocabulary the second run keeps ("KONNYU.TXT" is read for nothing
+  // else) is read once the first has made its changes.
+  bool second_read_vocabulary_after_first = false;
+  second.env.before = [&](std::string_view op, const std::string& path) {
+    if (op == "ReadFile" && path == In(dir, {"RIDEVI", "KONNYU.TXT"}))
+      second_read_vocabulary_after_first = ReadBytes(In(dir, {"RIDEVI", "KISHITU.TXT"})) == vocabulary_after_first;
+  };
   RunOutcome first_outcome = RunOutcome::kFailed;
-  std::thread first_run([&] { first_outcome = Command1_Click(first.ctx, first.ui); });
+  std::thread first_run([&] { first_outcome = RunConversion(first.session, first.ui); });
   {
     std::unique_lock<std::mutex> hold(m);
     ASSERT_TRUE(changed.wait_for(hold, std::chrono::seconds(20), [&] { return first_paused; }));
   }
-  RunOutcome second_outcome = Command1_Click(second.ctx, second.ui);
+  RunOutcome second_outcome = RunConversion(second.session, second.ui);
   note(second_turn_over);
   first_run.join();
   EXPECT_EQ(first_outcome, RunOutcome::kCompleted);
@@ -391,8 +398,7 @@ TEST_F(FaultsTest, TwoRunsAtOnceTakeTurns) {
   };
   for (const char* folder : {"RIDEVI", "out1", "out2"})
     EXPECT_EQ(converted(In(dir, {folder})), converted(In(one_after_other, {folder}))) << folder;
-  // What the second run keeps of the vocabulary was read once it had its turn.
-  EXPECT_EQ(second.ctx.geology.KishituCount, vocabulary_of_second);
+  EXPECT_TRUE(second_read_vocabulary_after_first);
   ASSERT_FALSE(second.ui.message_history.empty());
   EXPECT_NE(second.ui.message_history[0].find(S(u8"他の変換がパターンデータフォルダを使用中です。")), std::string::npos);
 }

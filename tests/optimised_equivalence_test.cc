@@ -65,16 +65,16 @@ std::vector<std::pair<std::string, std::string>> Convert(Env& env, bool reread, 
   test::WriteBytes(dir / (way + "/SYS/Ridevi.ini"), "[L]\r\n" + (dir / (way + "/LISTS")) + sep + "\r\n");
   test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", dir / way);
 
-  Context ctx(env);
-  ctx.SystemFolder = dir / (way + "/SYS");
-  ctx.geology_cache.reread_files = reread;
-  ctx.code_lists.reread_files = reread;
-  EXPECT_TRUE(StartUp(ctx));
+  Session session(env);
+  session.settings.system_folder = dir / (way + "/SYS");
+  EXPECT_TRUE(StartUp(session));
   test::FakeUi ui;
-  ui.text2 = data / "DIZIVAD";
-  ui.text1 = dir / (way + "/out");
-  ui.SetBoreholes(env.ListSubfolders(ui.text2, nullptr));
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted) << (ui.boxes.empty() ? "" : ui.boxes.back().text);
+  ui.source = data / "DIZIVAD";
+  ui.destination = dir / (way + "/out");
+  ui.SetBoreholes(env.ListSubfolders(ui.source, nullptr));
+  RunOptions options;
+  options.reread_files = reread;
+  EXPECT_EQ(RunConversion(session, ui, options), RunOutcome::kCompleted) << (ui.boxes.empty() ? "" : ui.boxes.back().text);
   test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", "");
 
   auto files = test::Snapshot(dir / way);

@@ -1,3 +1,5 @@
+// The shared test helpers: temporary folders, files as bytes, the
+// Windows-form test env and the user interface double.
 #include "test_support.h"
 
 #ifndef _WIN32

@@ -115,14 +115,14 @@ class FakeUi : public UserInterface {
     MessageKind kind;
     std::string title;
   };
-  std::string text1, text2;
+  std::string destination, source;  // the path boxes
   std::vector<std::string> names;
   std::vector<bool> selected;
   std::vector<bool> answers;  // answers to questions, in order
   bool no_by_default = false;
 
   std::vector<Box> boxes;
-  std::vector<TextBox> focused;
+  std::vector<PathBox> focused;
   std::string message_line;
   std::vector<std::string> message_history;
   int repaints = 0;
@@ -130,8 +130,8 @@ class FakeUi : public UserInterface {
 
   void SetBoreholes(const std::vector<std::string>& list, bool select_all = true);
 
-  std::string Text(TextBox box) override { return box == TextBox::kText1 ? text1 : text2; }
-  void FocusAndSelectAll(TextBox box) override { focused.push_back(box); }
+  std::string Text(PathBox box) override { return box == PathBox::kDestination ? destination : source; }
+  void FocusAndSelectAll(PathBox box) override { focused.push_back(box); }
   int BoreholeCount() override { return static_cast<int>(names.size()); }
   std::string BoreholeName(int i) override { return names[i]; }
   bool IsSelected(int i) override { return selected[i]; }

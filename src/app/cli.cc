@@ -1,3 +1,5 @@
+// The command line: its arguments parsed, then the list or convert command
+// carried out with the terminal in the window's place.
 #include "app/cli.h"
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include "helpers/error.h"
 #include "helpers/platform.h"
 #include "helpers/text.h"
-#include "run/context.h"
 #include "run/run.h"
 
 #ifndef S1ORDO_VERSION
@@ -56,8 +57,8 @@ class TerminalUi : public UserInterface {
     for (auto& name : boreholes) list_.push_back({std::move(name), true});
   }
 
-  std::string Text(TextBox box) override { return box == TextBox::kText2 ? source_ : destination_; }
-  void FocusAndSelectAll(TextBox) override {}
+  std::string Text(PathBox box) override { return box == PathBox::kSource ? source_ : destination_; }
+  void FocusAndSelectAll(PathBox) override {}
   int BoreholeCount() override { return static_cast<int>(list_.size()); }
   std::string BoreholeName(int i) override { return list_[i].name; }
   bool IsSelected(int i) override { return list_[i].selected; }
@@ -148,13 +149,80 @@ int Usage(CliStreams& io, const std::string& problem) {
   return kExitUsage;
 }
 
+// The command line taken apart; texts as given (UTF-8).
+struct Arguments {
+  std::string command;  // "help", "version", "list" or "convert"
+  std::vector<std::string> operands;
+  bool all = false;
+  bool yes = false;
+  bool wait = true;
+  std::string system_folder;
+};
+
+// An option of the convert command at args[i] (moving i past its value);
+// false with the problem when it is not one.
+bool ParseConvertOption(const std::vector<std::string>& args, size_t& i, Arguments& parsed, std::string& problem) {
+  const std::string& a = args[i];
+  if (a == "--all") {
+    parsed.all = true;
+  } else if (a == "--yes") {
+    parsed.yes = true;
+  } else if (a == "--no-wait") {
+    parsed.wait = false;
+  } else if (a == "--system-folder") {
+    if (i + 1 >= args.size()) {
+      problem = "--system-folder needs a folder";
+      return false;
+    }
+    parsed.system_folder = args[++i];
+  } else if (a.rfind("--system-folder=", 0) == 0) {
+    parsed.system_folder = a.substr(16);
+  } else {
+    problem = "unknown option: " + a;
+    return false;
+  }
+  return true;
+}
+
+// Parses args; "" when they make a command, else the problem to show with
+// the usage.
+std::string ParseArguments(const std::vector<std::string>& args, Arguments& parsed) {
+  if (args.empty()) return "no command given";
+  const std::string& first = args[0];
+  if (first == "--help" || first == "-h" || first == "help") {
+    parsed.command = "help";
+    return "";
+  }
+  if (first == "--version") {
+    parsed.command = "version";
+    return "";
+  }
+  if (first != "convert" && first != "list") return "unknown command: " + first;
+  parsed.command = first;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    std::string problem;
+    if (a == "--") {
+      parsed.operands.insert(parsed.operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    }
+    if (a.size() <= 1 || a[0] != '-') {
+      parsed.operands.push_back(a);
+    } else if (first != "convert" || !ParseConvertOption(args, i, parsed, problem)) {
+      return problem.empty() ? "unknown option: " + a : problem;
+    }
+  }
+  return "";
+}
+
 void PrintError(CliStreams& io, const Error& e) {
   io.err << "s1ordo: " << DisplayText(e.cause());
   if (!e.file().empty()) io.err << ": " << DisplayText(e.file());
   io.err << "\n";
 }
 
-// The borehole folders of source, with a warning for each folder left out.
+// The borehole folders of source, with a warning for each folder left out;
+// a folder that may not be listed throws.
 std::vector<std::string> ListBoreholes(Env& env, const std::string& source, CliStreams& io) {
   std::vector<std::string> left_out;
   std::vector<std::string> names = env.ListSubfolders(source, &left_out);
@@ -178,57 +246,36 @@ int List(const std::vector<std::string>& operands, Env& env, CliStreams& io) {
   return kExitOk;
 }
 
-int Convert(const std::vector<std::string>& operands, bool all, bool yes, bool wait,
-            const std::string& system_folder, Env& env, CliStreams& io) {
-  if (operands.size() < 2) return Usage(io, "convert needs SOURCE and DEST");
-  if (all && operands.size() > 2) return Usage(io, "give either BOREHOLE names or --all, not both");
-  const char sep = Separator(env.form());
-  std::string source = InputText(AbsoluteArgument(operands[0]));
-  std::string destination = InputText(AbsoluteArgument(operands[1]));
-  std::string source_folder = source;
-  if (RightChars(source_folder, 1) != std::string(1, sep)) source_folder += sep;
-
-  std::vector<std::string> boreholes;
-  if (all) {
-    try {
+// The boreholes named on the command line (or all of them), each checked to
+// be a folder directly under source_folder. kExitOk, or after the message
+// kExitUsage when one is not and kExitFailed when a folder may not be read.
+int ChooseBoreholes(const Arguments& a, Env& env, CliStreams& io, const std::string& source_folder,
+                    std::vector<std::string>& boreholes) {
+  std::vector<std::string> names;  // a name code page 932 cannot hold throws: wrong usage
+  for (size_t k = 2; k < a.operands.size(); ++k) names.push_back(InputText(a.operands[k]));
+  try {
+    if (a.all) {
       boreholes = ListBoreholes(env, source_folder, io);
-    } catch (const Error& e) {  // a source folder that may not be listed
-      PrintError(io, e);
-      return kExitFailed;
+      return kExitOk;
     }
-  } else {
-    for (size_t k = 2; k < operands.size(); ++k) {
-      const std::string& arg = operands[k];
-      std::string name = InputText(arg);
+    for (size_t k = 0; k < names.size(); ++k) {
+      const std::string& name = names[k];
       bool has_separator = name.find('/') != std::string::npos || InCount(name, "\\") > 0;
-      bool folder = false;
-      if (!name.empty() && name != "." && name != ".." && !has_separator) {
-        try {
-          folder = env.IsFolder(source_folder + name);
-        } catch (const Error& e) {  // a source folder that may not be read
-          PrintError(io, e);
-          return kExitFailed;
-        }
-      }
-      if (!folder) {
-        io.err << "s1ordo: \"" << arg << "\" is not a borehole folder directly under " << operands[0]
-               << "; nothing was converted\n";
+      if (name.empty() || name == "." || name == ".." || has_separator || !env.IsFolder(source_folder + name)) {
+        io.err << "s1ordo: \"" << a.operands[k + 2] << "\" is not a borehole folder directly under "
+               << a.operands[0] << "; nothing was converted\n";
         return kExitUsage;
       }
       boreholes.push_back(name);
     }
+  } catch (const Error& e) {
+    PrintError(io, e);
+    return kExitFailed;
   }
+  return kExitOk;
+}
 
-  Context ctx(env);
-  ctx.SystemFolder = ChooseSystemFolder(env, system_folder.empty() ? "" : AbsoluteArgument(system_folder));
-  if (!StartUp(ctx)) {
-    io.err << DisplayText(NoRideviMessage()) << "\n";
-    return kExitStartup;
-  }
-
-  TerminalUi ui(io, source, destination, boreholes, yes, wait);
-  RunOutcome outcome = Command1_Click(ctx, ui);
-  if (!ui.message_line().empty()) io.out << DisplayText(ui.message_line()) << "\n";
+int ExitCode(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::kCompleted: return kExitOk;
     case RunOutcome::kEndedByCheck:
@@ -238,48 +285,47 @@ int Convert(const std::vector<std::string>& operands, bool all, bool yes, bool w
   return kExitFailed;
 }
 
+int Convert(const Arguments& a, Env& env, CliStreams& io) {
+  if (a.operands.size() < 2) return Usage(io, "convert needs SOURCE and DEST");
+  if (a.all && a.operands.size() > 2) return Usage(io, "give either BOREHOLE names or --all, not both");
+  const char sep = Separator(env.form());
+  std::string source = InputText(AbsoluteArgument(a.operands[0]));
+  std::string destination = InputText(AbsoluteArgument(a.operands[1]));
+  std::string source_folder = source;
+  if (RightChars(source_folder, 1) != std::string(1, sep)) source_folder += sep;
+  std::vector<std::string> boreholes;
+  if (int code = ChooseBoreholes(a, env, io, source_folder, boreholes); code != kExitOk) return code;
+
+  Session session(env);
+  session.settings.system_folder =
+      ChooseSystemFolder(env, a.system_folder.empty() ? "" : AbsoluteArgument(a.system_folder));
+  if (!StartUp(session)) {
+    io.err << DisplayText(NoRideviMessage()) << "\n";
+    return kExitStartup;
+  }
+
+  TerminalUi ui(io, source, destination, boreholes, a.yes, a.wait);
+  RunOutcome outcome = RunConversion(session, ui);
+  if (!ui.message_line().empty()) io.out << DisplayText(ui.message_line()) << "\n";
+  return ExitCode(outcome);
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, Env& env, CliStreams& io) {
   try {
-    if (args.empty()) return Usage(io, "no command given");
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    Arguments parsed;
+    if (std::string problem = ParseArguments(args, parsed); !problem.empty()) return Usage(io, problem);
+    if (parsed.command == "help") {
       io.out << kUsage;
       return kExitOk;
     }
-    if (args[0] == "--version") {
+    if (parsed.command == "version") {
       io.out << "s1ordo " << S1ORDO_VERSION << "\n";
       return kExitOk;
     }
-    const std::string command = args[0];
-    if (command != "convert" && command != "list") return Usage(io, "unknown command: " + command);
-    std::vector<std::string> operands;
-    bool all = false, yes = false, wait = true;
-    std::string system_folder;
-    for (size_t i = 1; i < args.size(); ++i) {
-      const std::string& a = args[i];
-      if (a == "--all" && command == "convert") {
-        all = true;
-      } else if (a == "--yes" && command == "convert") {
-        yes = true;
-      } else if (a == "--no-wait" && command == "convert") {
-        wait = false;
-      } else if (a == "--system-folder" && command == "convert") {
-        if (i + 1 >= args.size()) return Usage(io, "--system-folder needs a folder");
-        system_folder = args[++i];
-      } else if (a.rfind("--system-folder=", 0) == 0 && command == "convert") {
-        system_folder = a.substr(16);
-      } else if (a == "--") {
-        operands.insert(operands.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-        break;
-      } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-        return Usage(io, "unknown option: " + a);
-      } else {
-        operands.push_back(a);
-      }
-    }
-    if (command == "list") return List(operands, env, io);
-    return Convert(operands, all, yes, wait, system_folder, env, io);
+    if (parsed.command == "list") return List(parsed.operands, env, io);
+    return Convert(parsed, env, io);
   } catch (const Error& e) {
     PrintError(io, e);
     return kExitUsage;

@@ -1,3 +1,5 @@
+// The entry point of the command line program: its arguments as UTF-8, the
+// real Env and the standard streams.
 #include <iostream>
 #include <string>
 #include <vector>

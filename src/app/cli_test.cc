@@ -202,14 +202,6 @@ TEST_F(CliTest, RelativePathsAreMadeAbsolute) {
   EXPECT_TRUE(FileExists(dir / "OUT/B-1/N1.TXT"));
 }
 
-TEST_F(CliTest, AFailureDuringTheRunExitsWithTwo) {
-  WriteBytes(dir / "DIZIVAD/B-1/CNT.TXT", "1,2\r\n");
-  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitFailed);
-  EXPECT_NE(err.str().find("CNT.TXT"), std::string::npos);
-  EXPECT_NE(err.str().find("B-1"), std::string::npos);
-  EXPECT_EQ(out.str(), "");
-}
-
 TEST_F(CliTest, ListPrintsTheBoreholes) {
   EXPECT_EQ(Run({"list", dir / "DIZIVAD"}), kExitOk);
   EXPECT_EQ(out.str(), "B-1\nB-2\n追加孔3\n");

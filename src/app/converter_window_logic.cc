@@ -40,12 +40,12 @@ bool Holds(const std::string& root, const std::string& folder, char sep) {
 
 }  // namespace
 
-ConverterWindowLogic::ConverterWindowLogic(Context& ctx, Desktop& desktop, ConverterWindowView& view)
-    : ctx_(ctx), desktop_(desktop), view_(view), drives_(desktop.ListDrives()) {
+ConverterWindowLogic::ConverterWindowLogic(Session& session, Desktop& desktop, ConverterWindowView& view)
+    : session_(session), desktop_(desktop), view_(view), drives_(desktop.ListDrives()) {
   std::vector<std::string> labels;
   for (const Drive& drive : drives_) labels.push_back(drive.label);
   view_.ShowDrives(labels);
-  const std::string start = ctx_.env.CurrentFolder();
+  const std::string start = session_.env.CurrentFolder();
   for (Side side : {Side::kSource, Side::kDestination}) {
     MoveFolderList(side, start, false);
     SelectDriveOf(side, start);
@@ -54,9 +54,9 @@ ConverterWindowLogic::ConverterWindowLogic(Context& ctx, Desktop& desktop, Conve
 
 bool ConverterWindowLogic::StartUp() {
   view_.CentreOnScreen();
-  if (ctx_.SystemFolder.empty()) {
+  if (session_.settings.system_folder.empty()) {
     try {
-      ctx_.SystemFolder = ChooseSystemFolder(ctx_.env, "");
+      session_.settings.system_folder = ChooseSystemFolder(session_.env, "");
     } catch (const Error& e) {
       ShowMessage(e.Describe(), MessageKind::kError, ApplicationTitle());
       return false;
@@ -64,7 +64,7 @@ bool ConverterWindowLogic::StartUp() {
   }
   bool found = false;
   try {
-    found = FindRideviFolder(ctx_);
+    found = ReadSettings(session_.env, session_.settings);
   } catch (const std::exception&) {
     found = false;
   }
@@ -76,7 +76,7 @@ bool ConverterWindowLogic::StartUp() {
   // the root of the source drive, or where there are no drive letters in
   // the current folder or else the home folder.
   std::string data;
-  if (ctx_.env.form() == PathForm::kWindows) {
+  if (session_.env.form() == PathForm::kWindows) {
     if (!drives_.empty()) data = FindDataFolder(drives_[drive_[0]].root);
   } else {
     for (const std::string& folder : {folder_[0], desktop_.HomeFolder()}) {
@@ -86,14 +86,14 @@ bool ConverterWindowLogic::StartUp() {
   if (!data.empty() && MoveFolderList(Side::kSource, data, false)) SelectDriveOf(Side::kSource, data);
   OnSourceFolderChanged();
   OnDestinationFolderChanged();
-  LoadGeologyVocabulary(ctx_.env, ctx_.RideviFolder, ctx_.geology);
+  LoadGeologyVocabulary(session_.env, session_.settings.pattern_folder, session_.vocabulary);
   return true;
 }
 
 bool ConverterWindowLogic::MoveFolderList(Side side, const std::string& folder, bool notify) {
-  const char sep = ctx_.sep();
+  const char sep = Separator(session_.env.form());
   try {
-    if (folder.empty() || !ctx_.env.IsFolder(folder)) return false;
+    if (folder.empty() || !session_.env.IsFolder(folder)) return false;
   } catch (const Error&) {
     return false;
   }
@@ -115,7 +115,7 @@ bool ConverterWindowLogic::MoveFolderList(Side side, const std::string& folder, 
     }
   }
   const int current = static_cast<int>(entries.size()) - 1;
-  for (const std::string& name : ListSubfolders(ctx_.env, WithSeparator(path, sep))) {
+  for (const std::string& name : ListSubfolders(session_.env, WithSeparator(path, sep))) {
     entries.push_back({DisplayText(name), current + 1, false});
     folders.push_back(WithSeparator(path, sep) + name);
   }
@@ -134,23 +134,23 @@ void ConverterWindowLogic::OnFolderActivated(Side side, int entry) {
 
 void ConverterWindowLogic::OnSourceFolderChanged() {
   const std::string& folder = folder_[0];
-  view_.SetPathBoxText(TextBox::kText2, DisplayText(folder));
+  view_.SetPathBoxText(PathBox::kSource, DisplayText(folder));
   desktop_.SetCurrentFolder(folder);
-  boreholes_ = ListSubfolders(ctx_.env, WithSeparator(folder, ctx_.sep()));
+  boreholes_ = ListSubfolders(session_.env, WithSeparator(folder, sep()));
   std::vector<std::string> names;
   for (const std::string& name : boreholes_) names.push_back(DisplayText(name));
   view_.ShowBoreholes(names);
 }
 
 void ConverterWindowLogic::OnDestinationFolderChanged() {
-  view_.SetPathBoxText(TextBox::kText1, DisplayText(folder_[1]));
+  view_.SetPathBoxText(PathBox::kDestination, DisplayText(folder_[1]));
   desktop_.SetCurrentFolder(folder_[1]);
 }
 
 void ConverterWindowLogic::SelectDriveOf(Side side, const std::string& folder) {
   int best = -1;
   for (int i = 0; i < static_cast<int>(drives_.size()); ++i) {
-    if (Holds(drives_[i].root, folder, ctx_.sep()) && (best < 0 || drives_[i].root.size() > drives_[best].root.size()))
+    if (Holds(drives_[i].root, folder, sep()) && (best < 0 || drives_[i].root.size() > drives_[best].root.size()))
       best = i;
   }
   drive_[Index(side)] = best < 0 ? 0 : best;
@@ -158,8 +158,8 @@ void ConverterWindowLogic::SelectDriveOf(Side side, const std::string& folder) {
 }
 
 std::string ConverterWindowLogic::FindDataFolder(const std::string& folder) {
-  const std::string parent = WithSeparator(folder, ctx_.sep());
-  for (const std::string& name : ListSubfolders(ctx_.env, parent)) {
+  const std::string parent = WithSeparator(folder, sep());
+  for (const std::string& name : ListSubfolders(session_.env, parent)) {
     if (EqualsIgnoreCase(name, "DIZIVAD")) return parent + name;
   }
   return {};
@@ -189,7 +189,7 @@ void ConverterWindowLogic::OnDriveChanged(Side side, int index) {
 }
 
 bool ConverterWindowLogic::PathBoxesHoldCodePage932() {
-  for (TextBox box : {TextBox::kText2, TextBox::kText1}) {
+  for (PathBox box : {PathBox::kSource, PathBox::kDestination}) {
     const std::string text = view_.PathBoxText(box);
     if (TryUtf8ToCp932(text)) continue;
     // Such a path cannot name a folder of the data: the run's own warning.
@@ -207,7 +207,9 @@ void ConverterWindowLogic::OnConvertClicked() {
   focus_moved_ = false;
   view_.EnableControls(false, false);
   try {
-    last_outcome_ = PathBoxesHoldCodePage932() ? Command1_Click(ctx_, *this) : RunOutcome::kEndedByCheck;
+    last_outcome_ = PathBoxesHoldCodePage932() ? RunConversion(session_, *this) : RunOutcome::kEndedByCheck;
+    // The closing message of a finished run stays until the next mouse move.
+    message_pending_ = last_outcome_ == RunOutcome::kCompleted;
   } catch (const Error& e) {
     ShowFailure(e);
   } catch (const std::exception& e) {
@@ -233,14 +235,14 @@ void ConverterWindowLogic::OnExitClicked() {
 void ConverterWindowLogic::OnBackgroundMouseMove() {
   // During a run the window handles its events between boreholes; the
   // run's message stays until the run is over.
-  if (running_ || ctx_.MessagePending != 1) return;
+  if (running_ || !message_pending_) return;
   view_.SetMessageLine("");
-  ctx_.MessagePending = 0;
+  message_pending_ = false;
 }
 
-std::string ConverterWindowLogic::Text(TextBox box) { return InputText(view_.PathBoxText(box)); }
+std::string ConverterWindowLogic::Text(PathBox box) { return InputText(view_.PathBoxText(box)); }
 
-void ConverterWindowLogic::FocusAndSelectAll(TextBox box) {
+void ConverterWindowLogic::FocusAndSelectAll(PathBox box) {
   view_.FocusAndSelectAll(box);
   focus_moved_ = true;
 }

@@ -12,7 +12,7 @@
 
 #include "app/desktop.h"
 #include "helpers/error.h"
-#include "run/context.h"
+#include "run/session.h"
 #include "run/run.h"
 #include "run/user_interface.h"
 
@@ -36,10 +36,10 @@ class ConverterWindowView {
   virtual ~ConverterWindowView() = default;
 
   virtual void CentreOnScreen() = 0;
-  virtual std::string PathBoxText(TextBox box) = 0;
-  virtual void SetPathBoxText(TextBox box, const std::string& text) = 0;
+  virtual std::string PathBoxText(PathBox box) = 0;
+  virtual void SetPathBoxText(PathBox box, const std::string& text) = 0;
   // Gives the box the focus and selects its whole text.
-  virtual void FocusAndSelectAll(TextBox box) = 0;
+  virtual void FocusAndSelectAll(PathBox box) = 0;
   // Shows the entries, entry `current` selected and scrolled to the top.
   virtual void ShowFolders(Side side, const std::vector<FolderEntry>& entries, int current) = 0;
   // The entries of both drive lists.
@@ -67,9 +67,9 @@ class ConverterWindowView {
 class ConverterWindowLogic : private UserInterface {
  public:
   // Both sides start in the process's current folder.
-  ConverterWindowLogic(Context& ctx, Desktop& desktop, ConverterWindowView& view);
+  ConverterWindowLogic(Session& session, Desktop& desktop, ConverterWindowView& view);
 
-  // Centres the window, chooses the settings folder unless ctx.SystemFolder
+  // Centres the window, chooses the settings folder unless session.settings.system_folder
   // is set (ChooseSystemFolder), finds the pattern-data folder (false,
   // after the message, when there is none: the program must end), moves the source
   // side to the data folder DIZIVAD when there is one and loads the geology
@@ -99,10 +99,11 @@ class ConverterWindowLogic : private UserInterface {
   std::string FindDataFolder(const std::string& folder);
   bool PathBoxesHoldCodePage932();
   void ShowFailure(const Error& error);
+  char sep() const { return Separator(session_.env.form()); }
 
   // What the run uses of the window.
-  std::string Text(TextBox box) override;
-  void FocusAndSelectAll(TextBox box) override;
+  std::string Text(PathBox box) override;
+  void FocusAndSelectAll(PathBox box) override;
   int BoreholeCount() override { return static_cast<int>(boreholes_.size()); }
   std::string BoreholeName(int i) override { return boreholes_[i]; }
   bool IsSelected(int i) override { return view_.IsBoreholeSelected(i); }
@@ -113,7 +114,7 @@ class ConverterWindowLogic : private UserInterface {
   void Repaint() override { view_.ProcessEvents(); }
   void Progress(int done, int total, const std::string& borehole) override;
 
-  Context& ctx_;
+  Session& session_;
   Desktop& desktop_;
   ConverterWindowView& view_;
   std::vector<Drive> drives_;
@@ -124,6 +125,8 @@ class ConverterWindowLogic : private UserInterface {
   std::vector<std::string> boreholes_;  // code page 932
   bool running_ = false;
   bool focus_moved_ = false;
+  // The message line holds a run's closing message.
+  bool message_pending_ = false;
   RunOutcome last_outcome_ = RunOutcome::kEndedByCheck;
 };
 

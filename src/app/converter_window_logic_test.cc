@@ -25,12 +25,12 @@ std::string U(std::u8string_view utf8) { return std::string(reinterpret_cast<con
 
 // Records what the logic shows; answers every question yes.
 struct FakeView : ConverterWindowView {
-  std::string box[2];  // by TextBox: destination, source
+  std::string box[2];  // by PathBox: destination, source
   std::vector<FolderEntry> folders[2];
   int current_folder[2] = {-1, -1}, drive[2] = {-1, -1};
   std::vector<std::string> drives, boreholes, shown, titles;  // shown: the boxes' texts
   std::vector<bool> selected;
-  std::vector<TextBox> focused;
+  std::vector<PathBox> focused;
   std::string message_line, progress;  // progress: empty while hidden
   bool busy = false, enabled = true, focus_restored = false, closed = false;
   std::function<void()> on_events;
@@ -41,9 +41,9 @@ struct FakeView : ConverterWindowView {
     return labels;
   }
   void CentreOnScreen() override {}
-  std::string PathBoxText(TextBox b) override { return box[static_cast<int>(b)]; }
-  void SetPathBoxText(TextBox b, const std::string& text) override { box[static_cast<int>(b)] = text; }
-  void FocusAndSelectAll(TextBox b) override { focused.push_back(b); }
+  std::string PathBoxText(PathBox b) override { return box[static_cast<int>(b)]; }
+  void SetPathBoxText(PathBox b, const std::string& text) override { box[static_cast<int>(b)] = text; }
+  void FocusAndSelectAll(PathBox b) override { focused.push_back(b); }
   void ShowFolders(Side side, const std::vector<FolderEntry>& entries, int current) override {
     folders[static_cast<int>(side)] = entries;
     current_folder[static_cast<int>(side)] = current;
@@ -108,7 +108,7 @@ class ConverterWindowLogicTest : public ::testing::Test {
     test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", dir.path());
     desktop.drives = {{"home", Path("home")}, {"volume", Path("volume")}, {"data", Path("data")}};
     desktop.home = Path("home");
-    ctx.SystemFolder = Path("system");
+    session.settings.system_folder = Path("system");
   }
   ~ConverterWindowLogicTest() override {
     fs::current_path(fs::temp_directory_path());
@@ -120,10 +120,10 @@ class ConverterWindowLogicTest : public ::testing::Test {
     std::replace(relative.begin(), relative.end(), '/', Separator(NativePathForm()));
     return dir / relative;
   }
-  std::string& Text1() { return view.box[static_cast<int>(TextBox::kText1)]; }
-  std::string& Text2() { return view.box[static_cast<int>(TextBox::kText2)]; }
+  std::string& Text1() { return view.box[static_cast<int>(PathBox::kDestination)]; }
+  std::string& Text2() { return view.box[static_cast<int>(PathBox::kSource)]; }
   void Start() {
-    logic = std::make_unique<ConverterWindowLogic>(ctx, desktop, view);
+    logic = std::make_unique<ConverterWindowLogic>(session, desktop, view);
     ASSERT_TRUE(logic->StartUp());
   }
   // The source side at the sample data, the destination and the selection
@@ -136,7 +136,7 @@ class ConverterWindowLogicTest : public ::testing::Test {
   }
 
   test::TempDir dir;
-  Context ctx{DefaultEnv()};
+  Session session{DefaultEnv()};
   FakeDesktop desktop;
   FakeView view;
   std::unique_ptr<ConverterWindowLogic> logic;
@@ -149,11 +149,11 @@ TEST_F(ConverterWindowLogicTest, StartUpEndsWithoutPatternData) {
     fs::remove(Native("system/DodavoZ5.ini"));
     if (!setting.empty()) WriteBytes(Path("system/DodavoZ5.ini"), setting);
     view.shown.clear();
-    ConverterWindowLogic window(ctx, desktop, view);
+    ConverterWindowLogic window(session, desktop, view);
     EXPECT_FALSE(window.StartUp());
     EXPECT_EQ(view.shown, std::vector<std::string>{U(u8" RIDEVI の設定がありません.")});
     EXPECT_EQ(view.titles.back(), kCaption);
-    EXPECT_EQ(ctx.geology.KishituCount, 0);
+    EXPECT_EQ(session.vocabulary.KishituCount, 0);
   }
 }
 
@@ -163,7 +163,6 @@ TEST_F(ConverterWindowLogicTest, StartUpOpensTheDataFolder) {
   MakeFolder(Path("home/Dizivad/BH-2"));
   MakeFolder(Path("home/Dizivad/BH-1"));
   WriteBytes(Path("home/Dizivad/notes.txt"), "x");
-  ctx.MessagePending = 1;
   Start();
   EXPECT_TRUE(view.shown.empty());
   EXPECT_EQ(Text2(), Path("home/Dizivad"));
@@ -172,8 +171,7 @@ TEST_F(ConverterWindowLogicTest, StartUpOpensTheDataFolder) {
   EXPECT_EQ(desktop.current, Path("start"));  // the destination side's handler ran last
   EXPECT_EQ(view.drives, (std::vector<std::string>{"home", "volume", "data"}));
   EXPECT_EQ(view.drive[0], 0);
-  EXPECT_EQ(ctx.MessagePending, 0);
-  EXPECT_GT(ctx.geology.KishituCount, 0);
+  EXPECT_GT(session.vocabulary.KishituCount, 0);
   if (NativePathForm() == PathForm::kPosix) {  // one in the current folder is taken first
     MakeFolder(Path("start/dizivad/Here"));
     Start();
@@ -184,10 +182,10 @@ TEST_F(ConverterWindowLogicTest, StartUpOpensTheDataFolder) {
   test::WindowsEnv windows(dir.path());
   MakeFolder(Path("C/DIZIVAD/BH1"));
   WriteBytes(Path("C/system/DodavoZ5.ini"), "[RIDEVI]\r\nC:\\system\\\r\n");
-  Context wctx(windows);
-  wctx.SystemFolder = "C:\\system";
+  Session wsession(windows);
+  wsession.settings.system_folder = "C:\\system";
   desktop.drives = {{"c:", "C:\\"}, {"d:", "D:\\"}};
-  ConverterWindowLogic window(wctx, desktop, view);
+  ConverterWindowLogic window(wsession, desktop, view);
   EXPECT_EQ(view.Labels(Side::kDestination), (std::vector<std::string>{"C:\\", "DIZIVAD", "system"}));
   ASSERT_TRUE(window.StartUp());
   EXPECT_EQ(Text2(), "C:\\DIZIVAD");
@@ -264,7 +262,7 @@ TEST_F(ConverterWindowLogicTest, PathsCodePage932LacksAreRefusedBeforeTheRun) {
   Start();
   Choose(Path("out"), {true, false, false});
   const std::string emoji = Path("data") + "\xF0\x9F\x98\x80";
-  for (TextBox box : {TextBox::kText2, TextBox::kText1}) {
+  for (PathBox box : {PathBox::kSource, PathBox::kDestination}) {
     const std::string kept = view.box[static_cast<int>(box)];
     view.box[static_cast<int>(box)] = emoji;
     view.shown.clear();
@@ -273,7 +271,7 @@ TEST_F(ConverterWindowLogicTest, PathsCodePage932LacksAreRefusedBeforeTheRun) {
     logic->OnConvertClicked();
     EXPECT_EQ(view.shown, std::vector<std::string>{U(u8"指定されたパスは正しくありません。")});
     EXPECT_EQ(view.titles.back(), emoji);
-    EXPECT_EQ(view.focused, std::vector<TextBox>{box});
+    EXPECT_EQ(view.focused, std::vector<PathBox>{box});
     EXPECT_EQ(view.message_line, "");
     EXPECT_TRUE(view.enabled && !view.focus_restored);  // the focus stays in the box
     EXPECT_EQ(logic->last_outcome(), RunOutcome::kEndedByCheck);

@@ -1,3 +1,5 @@
+// Start-up: the choice of the system folder, the settings read from it and
+// the geology vocabulary loaded from the pattern-data folder.
 #include "app/startup.h"
 
 #include <cstdlib>
@@ -12,11 +14,11 @@
 
 namespace s1ordo {
 
-std::string ReadRideviSetting(Context& ctx) {
-  const std::string path = QPRTrim(ctx.SystemFolder) + ctx.sep() + "DodavoZ5.ini";
-  if (FileSize(ctx.env, path) < 1) return {};
+std::string ReadRideviSetting(Env& env, const std::string& system_folder) {
+  const std::string path = TrimRight(system_folder) + Separator(env.form()) + "DodavoZ5.ini";
+  if (FileSize(env, path) < 1) return {};
   try {
-    ItemReader in(ctx.env.ReadFile(path));
+    ItemReader in(env.ReadFile(path));
     std::string line, item;
     if (!in.ReadLine(&line) || !in.ReadItem(&item)) return {};
     item = Trim(item);
@@ -28,18 +30,18 @@ std::string ReadRideviSetting(Context& ctx) {
 
 std::string NoRideviMessage() { return Sjis(u8" RIDEVI の設定がありません."); }
 
-bool FindRideviFolder(Context& ctx) {
-  ctx.RideviFolder = ReadRideviSetting(ctx);
-  if (ctx.RideviFolder.empty()) return false;
-  std::string folder = LeftChars(ctx.RideviFolder, CharCount(ctx.RideviFolder) - 1);
-  if (folder.empty() || !ctx.env.Exists(folder)) return false;
-  ctx.MessagePending = 0;
+bool ReadSettings(Env& env, Settings& settings) {
+  settings.pattern_folder = ReadRideviSetting(env, settings.system_folder);
+  if (settings.pattern_folder.empty()) return false;
+  std::string folder = LeftChars(settings.pattern_folder, CharCount(settings.pattern_folder) - 1);
+  if (folder.empty() || !env.Exists(folder)) return false;
+  settings.list_folder = ListFolderSetting::Read(env, settings.system_folder);
   return true;
 }
 
-bool StartUp(Context& ctx) {
-  if (!FindRideviFolder(ctx)) return false;
-  LoadGeologyVocabulary(ctx.env, ctx.RideviFolder, ctx.geology);
+bool StartUp(Session& session) {
+  if (!ReadSettings(session.env, session.settings)) return false;
+  LoadGeologyVocabulary(session.env, session.settings.pattern_folder, session.vocabulary);
   return true;
 }
 
@@ -49,7 +51,7 @@ std::string ChooseSystemFolder(Env& env, const std::string& given) {
     const char* variable = std::getenv("S1ORDO_SYSTEM_FOLDER");
     if (variable && *variable) folder = variable;
   }
-  if (folder.empty()) return QPRTrim(SysDir(env));
+  if (folder.empty()) return TrimRight(env.SystemFolder());
   std::string text = InputText(folder);
   while (text.size() > 1 && text.back() == Separator(env.form())) text.pop_back();
   return text;

@@ -1,32 +1,33 @@
-// Start-up without the window: the pattern-data folder from "DodavoZ5.ini"
-// and the geology vocabulary.
+// Start-up without the window: the settings from "DodavoZ5.ini" and
+// "Ridevi.ini", and the geology vocabulary.
 #ifndef S1ORDO_APP_STARTUP_H_
 #define S1ORDO_APP_STARTUP_H_
 
 #include <string>
 
-#include "run/context.h"
+#include "helpers/env.h"
+#include "run/session.h"
 
 namespace s1ordo {
 
-// Item 1 of line 2 of "DodavoZ5.ini" in ctx.SystemFolder, blanks trimmed;
+// Item 1 of line 2 of "DodavoZ5.ini" in the system folder, blanks trimmed;
 // "" when the file is missing, empty or has no second line, or when the item
 // cannot be a path (a control character, bytes that are not code page 932).
 // Only reads.
-std::string ReadRideviSetting(Context& ctx);
+std::string ReadRideviSetting(Env& env, const std::string& system_folder);
 
 // " RIDEVI の設定がありません."
 std::string NoRideviMessage();
 
-// Sets RideviFolder from the settings and MessagePending to 0. False when
-// no pattern-data folder is set or it does not exist: the program must then
-// end with NoRideviMessage(). The window runs its own steps between this and
-// the vocabulary load.
-bool FindRideviFolder(Context& ctx);
+// Reads the pattern-data folder and the list folder from the settings files
+// in settings.system_folder. False when no pattern-data folder is set or it
+// does not exist: the program must then end with NoRideviMessage(). The
+// window runs its own steps between this and the vocabulary load.
+bool ReadSettings(Env& env, Settings& settings);
 
-// FindRideviFolder, then loads the geology vocabulary. False (nothing
-// loaded) when FindRideviFolder fails.
-bool StartUp(Context& ctx);
+// ReadSettings, then loads the geology vocabulary. False (nothing loaded)
+// when ReadSettings fails.
+bool StartUp(Session& session);
 
 // The folder of the settings files: the given one, else the environment
 // variable S1ORDO_SYSTEM_FOLDER, else the platform's system folder.

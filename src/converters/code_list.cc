@@ -1,3 +1,5 @@
+// Reading code lists into entries indexed by code, once per run, and the
+// first and last names of a code.
 #include "converters/code_list.h"
 
 #include <utility>
@@ -37,53 +39,49 @@ size_t CodeListEntries::Find(double code, bool first) const {
   return first ? found->first : found->second;
 }
 
-std::shared_ptr<const CodeListEntries> CodeListCache::Find(const std::string& path, int items_per_entry) const {
-  if (reread_files) return nullptr;
+CodeLists::CodeLists(Env& env, std::string folder, bool reread_files)
+    : env_(env), folder_(std::move(folder)), reread_files_(reread_files) {}
+
+std::shared_ptr<const CodeListEntries> CodeLists::Find(const std::string& path, int items_per_entry) const {
+  if (reread_files_) return nullptr;
   auto it = lists_.find({path, items_per_entry});
   return it == lists_.end() ? nullptr : it->second;
 }
 
-void CodeListCache::Keep(const std::string& path, int items_per_entry,
-                         std::shared_ptr<const CodeListEntries> entries) {
-  if (!reread_files) lists_[{path, items_per_entry}] = std::move(entries);
+void CodeLists::Keep(const std::string& path, int items_per_entry, std::shared_ptr<const CodeListEntries> entries) {
+  if (!reread_files_) lists_[{path, items_per_entry}] = std::move(entries);
 }
 
-CodeList::CodeList(Env& env, std::string path, int items_per_entry, CodeListCache* cache)
-    : env_(env), path_(std::move(path)), items_per_entry_(items_per_entry), cache_(cache) {}
+CodeList::CodeList(CodeLists& lists, std::string_view name, int items_per_entry)
+    : lists_(lists), path_(lists.folder() + std::string(name)), items_per_entry_(items_per_entry) {}
 
 void CodeList::Read() {
   if (entries_) return;
-  if (cache_ && (entries_ = cache_->Find(path_, items_per_entry_))) return;
-  if (env_.FileSize(path_) < 0) throw Error(Sjis(u8"コードリストがありません"), path_);
+  if ((entries_ = lists_.Find(path_, items_per_entry_))) return;
+  entries_ = ReadEntries();
+  lists_.Keep(path_, items_per_entry_, entries_);
+}
+
+// The entries as reading the list item by item from its start gives them.
+std::shared_ptr<const CodeListEntries> CodeList::ReadEntries() const {
+  Env& env = lists_.env();
+  if (env.FileSize(path_) < 0) throw Error(Sjis(u8"コードリストがありません"), path_);
   auto entries = std::make_shared<CodeListEntries>();
-  ItemReader in(env_.ReadFile(path_));
+  ItemReader in(env.ReadFile(path_));
   std::string code, item;
   while (!in.AtEnd()) {
     long line = in.LineNumber();
-    if (!in.ReadItem(&code)) {  // only the empty last line was left
-      entries->incomplete = true;
-      entries->incomplete_line = line;
-      break;
-    }
-    bool whole = true;
+    bool whole = in.ReadItem(&code);  // false when only the empty last line was left
     for (int k = 1; k < items_per_entry_ && whole; ++k) whole = in.ReadItem(&item);
     if (!whole) {
       entries->incomplete = true;
       entries->incomplete_line = line;
       break;
     }
-    double value;
-    try {
-      value = ReadNumber(code);
-    } catch (Error& e) {
-      e.set_file(path_);
-      e.set_line(line);
-      throw;
-    }
+    double value = AtFile(path_, line, [&] { return ReadNumber(code); });
     entries->Add(value, std::move(item));
   }
-  entries_ = std::move(entries);
-  if (cache_) cache_->Keep(path_, items_per_entry_, entries_);
+  return entries;
 }
 
 void CodeList::FailIncomplete() const {

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -47,30 +48,39 @@ class CodeListEntries {
   std::unordered_map<double, std::pair<size_t, size_t>> others_;     // code -> first, last
 };
 
-// The lists as one run has read them. The converters of every borehole look
-// up the same lists, and a run never writes them, so each list is read once
-// per run instead of once per borehole and converter. Cleared at the start
-// of every run, so a list edited between runs is read anew.
-class CodeListCache {
+// The code lists of the pattern-data folder as one run reads them. The
+// converters of every borehole look up the same lists, and a run never
+// writes them, so each list is read once per run instead of once per
+// borehole and converter. Every run makes its own, so a list edited between
+// runs is read anew. What is kept goes in and out through Find and Keep
+// only, the one place to guard should converters of different boreholes
+// ever read lists at the same time.
+class CodeLists {
  public:
+  // folder ends with the separator. With reread_files every list is read
+  // anew for each converter, as without this cache (for comparing the two
+  // ways).
+  CodeLists(Env& env, std::string folder, bool reread_files = false);
+
+  Env& env() const { return env_; }
+  const std::string& folder() const { return folder_; }
+
   std::shared_ptr<const CodeListEntries> Find(const std::string& path, int items_per_entry) const;
   void Keep(const std::string& path, int items_per_entry, std::shared_ptr<const CodeListEntries> entries);
-  void Clear() { lists_.clear(); }
-
-  // Read every list anew for each converter, as without this cache (kept by
-  // Clear); for comparing the two ways.
-  bool reread_files = false;
 
  private:
+  Env& env_;
+  std::string folder_;
+  bool reread_files_;
   std::map<std::pair<std::string, int>, std::shared_ptr<const CodeListEntries>> lists_;
 };
 
 class CodeList {
  public:
-  // Nothing is read yet. items_per_entry is 2 or 3; the name is the last.
-  // With a cache, a list another converter of the run has read already is
-  // taken from there.
-  CodeList(Env& env, std::string path, int items_per_entry = 2, CodeListCache* cache = nullptr);
+  // The list of that file name in the folder of lists, nothing read yet.
+  // items_per_entry is 2 or 3; the name is the last. A list another
+  // converter of the run has read already is taken from lists.
+  CodeList(CodeLists& lists, std::string_view name, int items_per_entry = 2);
 
   // The name of the last entry whose code equals code; empty when none.
   // Every lookup of this kind goes through the whole list, so a list whose
@@ -87,12 +97,12 @@ class CodeList {
   // Reads the list unless it is in memory already. A missing list throws
   // Error naming it.
   void Read();
+  std::shared_ptr<const CodeListEntries> ReadEntries() const;
   [[noreturn]] void FailIncomplete() const;
 
-  Env& env_;
+  CodeLists& lists_;
   std::string path_;
   int items_per_entry_;
-  CodeListCache* cache_;
   std::shared_ptr<const CodeListEntries> entries_;  // null until read
   std::string none_;
 };

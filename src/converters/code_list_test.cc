@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
 #include <tuple>
 #include <vector>
 
@@ -15,7 +16,12 @@ using test::S;
 
 class CodeListTest : public test::ConverterTest {
  protected:
-  CodeList Open(const std::string& name, int items = 2) { return CodeList(ctx.env, ctx.RideviFolder + name, items); }
+  // A list read anew, not through a run's lists.
+  CodeList Open(const std::string& name, int items = 2) {
+    fresh.emplace_back(env, pattern_folder);
+    return CodeList(fresh.back(), name, items);
+  }
+  std::list<CodeLists> fresh;
 };
 
 TEST_F(CodeListTest, EntriesAreReadItemByItemAndCodesComparedAsNumbers) {
@@ -64,25 +70,25 @@ TEST_F(CodeListTest, LastEntryWithoutNameFailsWhereAScanReachesIt) {
 }
 
 TEST_F(CodeListTest, ARunReadsEachListOnceAndTheNextRunReadsItAnew) {
-  CodeListCache cache;
-  EXPECT_THROW(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), Error);
+  EXPECT_THROW(CodeList(code_lists, "L.txt").LastName(1), Error);
   List("L.txt", {S(u8"1,砂")});  // a missing list is not remembered as missing
-  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), S(u8"砂"));
+  EXPECT_EQ(CodeList(code_lists, "L.txt").LastName(1), S(u8"砂"));
 
   List("L.txt", {S(u8"1,粘土"), "2"});
-  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), S(u8"砂"));
+  EXPECT_EQ(CodeList(code_lists, "L.txt").LastName(1), S(u8"砂"));
   // Read in threes the same file is another list.
-  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 3, &cache).LastName(1), "2");
+  EXPECT_EQ(CodeList(code_lists, "L.txt", 3).LastName(1), "2");
 
-  cache.Clear();
-  CodeList anew(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache);
+  CodeLists next_run(env, pattern_folder);
+  CodeList anew(next_run, "L.txt");
   EXPECT_EQ(anew.FirstName(1), S(u8"粘土"));
   EXPECT_THROW(anew.LastName(1), Error);  // the incomplete end is kept with the entries
-  EXPECT_THROW(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), Error);
+  EXPECT_THROW(CodeList(next_run, "L.txt").LastName(1), Error);
 
-  cache.reread_files = true;
+  CodeLists rereading(env, pattern_folder, true);
+  EXPECT_THROW(CodeList(rereading, "L.txt").LastName(1), Error);
   List("L.txt", {S(u8"1,礫")});
-  EXPECT_EQ(CodeList(ctx.env, ctx.RideviFolder + "L.txt", 2, &cache).LastName(1), S(u8"礫"));
+  EXPECT_EQ(CodeList(rereading, "L.txt").LastName(1), S(u8"礫"));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The merger of continued depth texts into "X12.TXT" and "X120.TXT".
 #include "converters/continuation_merger.h"
 
 #include <cmath>
@@ -28,20 +29,21 @@ std::string MergedLine(long long number, float depth, const std::string& text) {
 
 // Tests the source, merges it into the temporary file and copies that to
 // the target.
-void ConvertMerged(Context& ctx, const std::string& base_name, std::string_view target) {
-  if (!OpenSource(ctx, ctx.InBorehole(base_name + ".TXT"))) return;
-  CloseTable(ctx.table);
-  MergeContinuationRecords(ctx, base_name);
-  ctx.env.CopyFile(ctx.InBorehole(base_name + ".tmp"), ctx.InBorehole(target));
+void ConvertMerged(const BoreholeFolder& borehole, const std::string& base_name, std::string_view target) {
+  TableReader test;  // the source's existence test, as every record converter makes it
+  if (!OpenTableFile(borehole.env(), test, borehole.File(base_name + ".TXT"))) return;
+  MergeContinuationRecords(borehole, base_name);
+  borehole.env().CopyFile(borehole.File(base_name + ".tmp"), borehole.File(target));
 }
 
 }  // namespace
 
-void MergeContinuationRecords(Context& ctx, const std::string& base_name) {
-  std::string source = ctx.InBorehole(base_name + ".txt");
-  if (FileSize(ctx.env, source) < 1) return;
-  ItemReader in(ctx.env.ReadFile(source));
-  auto out = ctx.env.NewWritableFile(ctx.InBorehole(base_name + ".tmp"));
+void MergeContinuationRecords(const BoreholeFolder& borehole, const std::string& base_name) {
+  Env& env = borehole.env();
+  std::string source = borehole.File(base_name + ".txt");
+  if (FileSize(env, source) < 1) return;
+  ItemReader in(env.ReadFile(source));
+  auto out = env.NewWritableFile(borehole.File(base_name + ".tmp"));
 
   std::vector<std::string> record;
   long line = in.LineNumber();
@@ -66,7 +68,7 @@ void MergeContinuationRecords(Context& ctx, const std::string& base_name) {
   out->Close();
 }
 
-void ConvertX12(Context& ctx) { ConvertMerged(ctx, "N12", "X12.TXT"); }
-void ConvertX120(Context& ctx) { ConvertMerged(ctx, "G101", "X120.TXT"); }
+void ConvertX12(const BoreholeFolder& borehole) { ConvertMerged(borehole, "N12", "X12.TXT"); }
+void ConvertX120(const BoreholeFolder& borehole) { ConvertMerged(borehole, "G101", "X120.TXT"); }
 
 }  // namespace s1ordo

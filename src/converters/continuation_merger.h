@@ -11,18 +11,18 @@
 
 #include <string>
 
-#include "run/context.h"
+#include "helpers/borehole_folder.h"
 
 namespace s1ordo {
 
-// Reads base_name & ".txt" in BoreholeFolder and writes base_name & ".tmp":
+// Reads base_name & ".txt" in the borehole folder and writes base_name & ".tmp":
 // one line per depth, "  1,   1.50,\"text\"". Does nothing when the source
 // is missing or empty. A record cut short by the end of the source throws
 // Error naming the source.
-void MergeContinuationRecords(Context& ctx, const std::string& base_name);
+void MergeContinuationRecords(const BoreholeFolder& borehole, const std::string& base_name);
 
-void ConvertX12(Context& ctx);
-void ConvertX120(Context& ctx);
+void ConvertX12(const BoreholeFolder& borehole);
+void ConvertX120(const BoreholeFolder& borehole);
 
 }  // namespace s1ordo
 

@@ -1,3 +1,4 @@
+// The converters of one borehole in their fixed order.
 #include "converters/converter_sequence.h"
 
 #include "converters/continuation_merger.h"
@@ -11,22 +12,22 @@
 
 namespace s1ordo {
 
-void ConvertBoreholeFiles(Context& ctx) {
-  ctx.soil_scan_index = 0;
-  ConvertX1(ctx);        // "N1A.TXT"  -> "X1.txt"
-  ConvertX4(ctx);        // "N4.TXT"   -> "X4.txt"
-  ConvertX11(ctx);       // "N11.TXT"  -> "X11.txt"
-  ConvertX3(ctx);        // "N3.TXT"   -> "X3.txt"
-  ConvertX12(ctx);       // "N12.TXT"  -> "N12.TMP" -> "X12.TXT"
-  ConvertX120(ctx);      // "G101.TXT" -> "G101.TMP" -> "X120.TXT"
-  ConvertX5(ctx);        // "N5.TXT"   -> "X5.txt", "X5.hed", "X5.hd2"
-  ConvertR30ToR35(ctx);  // "G30" ... "G35" -> "R30.txt" ... "R35.txt"
-  ConvertR41(ctx);       // "G41.TXT", "G41A.txt", "G41B.txt" -> "R41.txt"
-  ConvertX14(ctx);       // "MITUDO.TXT" -> "X14.txt"
-  ConvertR72(ctx);       // "G72.TXT"  -> "R72.txt"
-  ConvertR13(ctx);       // "N13.TXT"  -> "R13.txt"
-  ConvertLayerDescriptions(ctx);  // "N6.txt" -> "X6.txt"
-  ConvertCodedIntervals(ctx);     // "N7.txt" -> "X7.txt"
+void ConvertBoreholeFiles(const BoreholeFolder& b, const ConverterInputs& in) {
+  SoilTermScan scan;
+  ConvertX1(b, in.soil, scan, in.geology, in.vocabulary);  // "N1A.TXT"  -> "X1.txt"
+  ConvertX4(b, in.soil, scan, in.vocabulary);              // "N4.TXT"   -> "X4.txt"
+  ConvertX11(b, in.code_lists);                            // "N11.TXT"  -> "X11.txt"
+  ConvertX3(b, in.code_lists);                             // "N3.TXT"   -> "X3.txt"
+  ConvertX12(b);                                           // "N12.TXT"  -> "N12.TMP" -> "X12.TXT"
+  ConvertX120(b);                                          // "G101.TXT" -> "G101.TMP" -> "X120.TXT"
+  ConvertX5(b);                                            // "N5.TXT"   -> "X5.txt", "X5.hed", "X5.hd2"
+  ConvertR30ToR35(b, in.code_lists);                       // "G30" ... "G35" -> "R30.txt" ... "R35.txt"
+  ConvertR41(b);                                           // "G41.TXT", "G41A.txt", "G41B.txt" -> "R41.txt"
+  ConvertX14(b);                                           // "MITUDO.TXT" -> "X14.txt"
+  ConvertR72(b, in.code_lists);                            // "G72.TXT"  -> "R72.txt"
+  ConvertR13(b, in.code_lists);                            // "N13.TXT"  -> "R13.txt"
+  ConvertLayerDescriptions(b, in.pattern_folder, in.list_folder);  // "N6.txt" -> "X6.txt"
+  ConvertCodedIntervals(b, in.list_folder);                        // "N7.txt" -> "X7.txt"
 }
 
 }  // namespace s1ordo

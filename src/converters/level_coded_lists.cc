@@ -1,3 +1,5 @@
+// The level-coded list converters of "N11.TXT", "N3.TXT" and "N13.TXT", and
+// the split of their codes into levels.
 #include "converters/level_coded_lists.h"
 
 #include <cmath>
@@ -37,29 +39,26 @@ namespace {
 
 // The code fields of "N3.TXT" and "N13.TXT" are cut or filled to six
 // characters in the record itself before they are split and written.
-void PadCodeFields(Context& ctx) {
-  auto& f = ctx.table.RecordFields;
+void PadCodeFields(RecordFields& f) {
   f[3] = LeftJustify(f[3], 6);
   f[4] = LeftJustify(f[4], 6);
 }
 
 }  // namespace
 
-void ConvertX11(Context& ctx) {
-  CodeList list(ctx.env, ctx.RideviFolder + "l10.txt", 2, &ctx.code_lists);
-  ConvertRecords(ctx, "N11.TXT", "X11.txt", 4, 2, [&](Context& c, long long counter) {
-    const auto& f = c.table.RecordFields;
+void ConvertX11(const BoreholeFolder& borehole, CodeLists& lists) {
+  CodeList list(lists, "l10.txt");
+  ConvertRecords(borehole, "N11.TXT", "X11.txt", 4, [&](RecordFields& f, long long counter) {
     std::string names = JoinedLevelNames(list, HundredsTensUnits(ReadNumber(f[3])));
     return LineHead(counter, f[2]) + RightJustifyWith(TrimLeft(f[3]), 3, '0') + "," + names + "," + f[4];
   });
 }
 
-void ConvertX3(Context& ctx) {
-  CodeList list(ctx.env, ctx.RideviFolder + "L4.txt", 2, &ctx.code_lists);
+void ConvertX3(const BoreholeFolder& borehole, CodeLists& lists) {
+  CodeList list(lists, "L4.txt");
   const std::string range_mark = Sjis(u8"～");
-  ConvertRecords(ctx, "N3.TXT", "X3.txt", 4, 2, [&](Context& c, long long counter) {
-    PadCodeFields(c);
-    const auto& f = c.table.RecordFields;
+  ConvertRecords(borehole, "N3.TXT", "X3.txt", 4, [&](RecordFields& f, long long counter) {
+    PadCodeFields(f);
     auto first = TwoDigitLevels(f[3]);
     auto second = TwoDigitLevels(f[4]);
     std::string first_names = JoinedLevelNames(list, first);
@@ -69,12 +68,11 @@ void ConvertX3(Context& ctx) {
   });
 }
 
-void ConvertR13(Context& ctx) {
-  CodeList list(ctx.env, ctx.RideviFolder + "L4.txt", 2, &ctx.code_lists);
-  ConvertRecords(ctx, "N13.TXT", "R13.txt", 3, 2, [&](Context& c, long long counter) {
-    c.table.RecordFields[4].clear();  // "N13.TXT" has a single code
-    PadCodeFields(c);
-    const auto& f = c.table.RecordFields;
+void ConvertR13(const BoreholeFolder& borehole, CodeLists& lists) {
+  CodeList list(lists, "L4.txt");
+  ConvertRecords(borehole, "N13.TXT", "R13.txt", 3, [&](RecordFields& f, long long counter) {
+    f[4].clear();  // "N13.TXT" has a single code
+    PadCodeFields(f);
     std::string names = JoinedLevelNames(list, TwoDigitLevels(f[3]));
     return LineHead(counter, f[2]) + f[3] + "," + names;
   });

@@ -13,13 +13,13 @@
 #include <string_view>
 
 #include "converters/code_list.h"
-#include "run/context.h"
+#include "helpers/borehole_folder.h"
 
 namespace s1ordo {
 
-void ConvertX11(Context& ctx);
-void ConvertX3(Context& ctx);
-void ConvertR13(Context& ctx);
+void ConvertX11(const BoreholeFolder& borehole, CodeLists& lists);
+void ConvertX3(const BoreholeFolder& borehole, CodeLists& lists);
+void ConvertR13(const BoreholeFolder& borehole, CodeLists& lists);
 
 // The levels of an "N11.TXT" code: hundreds, tens, units. 123 gives 100,
 // 120, 123; 105 gives 100, 0, 105; 45 gives 0, 40, 45 (0 is no level).

@@ -38,14 +38,12 @@ TEST(ListConvertersExamplesTest, SampleBoreholes) {
   for (const auto& [borehole, lines] : samples) {
     test::TempDir dir;
     std::filesystem::copy(std::filesystem::path(S1ORDO_EXAMPLES_DIR) / "DIZIVAD" / borehole, dir / borehole);
-    Context ctx(DefaultEnv());
-    ctx.RideviFolder = std::string(S1ORDO_EXAMPLES_DIR) + "/RIDEVI/";
-    ctx.BoreholeFolder = dir / borehole;
-    for (auto convert : {ConvertX11, ConvertX3, ConvertX12, ConvertX120, ConvertX5, ConvertR30ToR35, ConvertR41,
-                         ConvertX14, ConvertR72, ConvertR13})
-      convert(ctx);
+    const BoreholeFolder folder(DefaultEnv(), dir / borehole);
+    CodeLists lists(DefaultEnv(), std::string(S1ORDO_EXAMPLES_DIR) + "/RIDEVI/");
+    for (auto convert : {ConvertX11, ConvertX3, ConvertR30ToR35, ConvertR72, ConvertR13}) convert(folder, lists);
+    for (auto convert : {ConvertX12, ConvertX120, ConvertX5, ConvertR41, ConvertX14}) convert(folder);
     for (const auto& [target, line] : lines)
-      EXPECT_NE(test::ReadBytes(ctx.InBorehole(target)).find(line + "\r\n"), std::string::npos)
+      EXPECT_NE(test::ReadBytes(folder.File(target)).find(line + "\r\n"), std::string::npos)
           << borehole << " " << target;
   }
 }

@@ -1,3 +1,5 @@
+// The numeric record converters of "N5.TXT", "G41.TXT" with its partners
+// and "MITUDO.TXT".
 #include "converters/numeric_records.h"
 
 #include <cmath>
@@ -24,30 +26,30 @@ struct PartnerFile {
   ItemReader in;
 };
 
-PartnerFile OpenPartner(Context& ctx, std::string_view name) {
-  PartnerFile partner{ctx.InBorehole(name), ItemReader()};
-  if (ctx.env.FileSize(partner.path) < 0)
+PartnerFile OpenPartner(const BoreholeFolder& borehole, std::string_view name) {
+  PartnerFile partner{borehole.File(name), ItemReader()};
+  if (borehole.env().FileSize(partner.path) < 0)
     throw Error(Sjis(u8"\"G41.TXT\" と組になるファイルがありません"), partner.path);
-  partner.in = ItemReader(ctx.env.ReadFile(partner.path));
+  partner.in = ItemReader(borehole.env().ReadFile(partner.path));
   return partner;
 }
 
 // Reads the partner's next record of `items` items; the first two are
-// dropped and the others go to RecordFields from index `first` on.
-void ReadPartnerRecord(PartnerFile& partner, int items, TableReader& table, int first) {
+// dropped and the others go to the fields from index `first` on.
+void ReadPartnerRecord(PartnerFile& partner, int items, RecordFields& fields, int first) {
   long line = partner.in.LineNumber();
   std::string item;
   for (int j = 1; j <= items; ++j) {
     if (!partner.in.ReadItem(&item))
       throw Error(Sjis(u8"\"G41.TXT\" よりレコードが少なくなっています"), partner.path, line);
-    if (j >= 3) table.RecordFields[first + j - 3] = std::move(item);
+    if (j >= 3) fields[first + j - 3] = std::move(item);
   }
 }
 
 // Copies a header file of "N5.TXT" when it holds something.
-void CopyHeader(Context& ctx, std::string_view from, std::string_view to) {
-  std::string source = ctx.InBorehole(from);
-  if (FileSize(ctx.env, source) > 0) ctx.env.CopyFile(source, ctx.InBorehole(to));
+void CopyHeader(const BoreholeFolder& borehole, std::string_view from, std::string_view to) {
+  std::string source = borehole.File(from);
+  if (FileSize(borehole.env(), source) > 0) borehole.env().CopyFile(source, borehole.File(to));
 }
 
 }  // namespace
@@ -57,43 +59,40 @@ double NValue(double blows, double penetration_cm) {
   return std::trunc(30 / penetration_cm * blows);
 }
 
-void ConvertX5(Context& ctx) {
-  if (!OpenSource(ctx, ctx.InBorehole("N5.TXT"))) return;
-  auto out = ctx.env.NewWritableFile(ctx.InBorehole("X5.txt"));
-  WriteRecords(ctx, *out, 10, 2, [](Context& c, long long counter) {
-    const auto& f = c.table.RecordFields;
+void ConvertX5(const BoreholeFolder& borehole) {
+  TableReader reader;
+  if (!OpenTableFile(borehole.env(), reader, borehole.File("N5.TXT"))) return;
+  auto out = borehole.env().NewWritableFile(borehole.File("X5.txt"));
+  WriteRecords(reader, *out, 10, [](RecordFields& f, long long counter) {
     double n = NValue(ReadNumber(f[3]), ReadNumber(f[4]));
     std::string line = LineHead(counter, f[2]) + Column3(TrimRight(f[3])) + "," + Column3(DoubleText(n)) + "," +
                        Column3(TrimRight(f[4]));
     for (int j = 5; j <= 10; ++j) line += "," + Column3(TrimRight(f[j]));
     return line;
   });
-  CloseTable(ctx.table);
   out->Close();
-  CopyHeader(ctx, "N5.hed", "X5.hed");
-  CopyHeader(ctx, "N5.hd2", "X5.hd2");
+  CopyHeader(borehole, "N5.hed", "X5.hed");
+  CopyHeader(borehole, "N5.hd2", "X5.hd2");
 }
 
-void ConvertR41(Context& ctx) {
-  if (!OpenSource(ctx, ctx.InBorehole("G41.TXT"))) return;
-  auto out = ctx.env.NewWritableFile(ctx.InBorehole("R41.txt"));
-  PartnerFile a = OpenPartner(ctx, "G41A.txt");
-  PartnerFile b = OpenPartner(ctx, "G41B.txt");
-  WriteRecords(ctx, *out, 5, 2, [&](Context& c, long long counter) {
-    ReadPartnerRecord(a, 6, c.table, 8);   // fields 3-6 -> 8-11
-    ReadPartnerRecord(b, 4, c.table, 6);   // fields 3-4 -> 6-7
-    const auto& f = c.table.RecordFields;
+void ConvertR41(const BoreholeFolder& borehole) {
+  TableReader reader;
+  if (!OpenTableFile(borehole.env(), reader, borehole.File("G41.TXT"))) return;
+  auto out = borehole.env().NewWritableFile(borehole.File("R41.txt"));
+  PartnerFile a = OpenPartner(borehole, "G41A.txt");
+  PartnerFile b = OpenPartner(borehole, "G41B.txt");
+  WriteRecords(reader, *out, 5, [&](RecordFields& f, long long counter) {
+    ReadPartnerRecord(a, 6, f, 8);  // fields 3-6 -> 8-11
+    ReadPartnerRecord(b, 4, f, 6);  // fields 3-4 -> 6-7
     std::string line = LineHead(counter, f[2]) + Column3(f[3]);
     for (int j = 4; j <= 11; ++j) line += "," + Column3(f[j]);
     return line;
   });
-  CloseTable(ctx.table);
   out->Close();
 }
 
-void ConvertX14(Context& ctx) {
-  ConvertRecords(ctx, "MITUDO.TXT", "X14.txt", 4, 2, [](Context& c, long long counter) {
-    const auto& f = c.table.RecordFields;
+void ConvertX14(const BoreholeFolder& borehole) {
+  ConvertRecords(borehole, "MITUDO.TXT", "X14.txt", 4, [](RecordFields& f, long long counter) {
     return LineHead(counter, f[2]) + f[3] + "," + f[4] + ",   ,           ";
   });
 }

@@ -5,13 +5,13 @@
 #ifndef S1ORDO_CONVERTERS_NUMERIC_RECORDS_H_
 #define S1ORDO_CONVERTERS_NUMERIC_RECORDS_H_
 
-#include "run/context.h"
+#include "helpers/borehole_folder.h"
 
 namespace s1ordo {
 
-void ConvertX5(Context& ctx);
-void ConvertR41(Context& ctx);
-void ConvertX14(Context& ctx);
+void ConvertX5(const BoreholeFolder& borehole);
+void ConvertR41(const BoreholeFolder& borehole);
+void ConvertX14(const BoreholeFolder& borehole);
 
 // The N value of a penetration test: the blow count scaled to 30 cm of
 // penetration (30 / penetration x blows, cut toward zero), or the blow count

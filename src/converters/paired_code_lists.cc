@@ -1,3 +1,4 @@
+// The paired-code list converters of "G30" ... "G35" and "G72.TXT".
 #include "converters/paired_code_lists.h"
 
 #include <string>
@@ -29,12 +30,11 @@ std::string ZeroFilledCode(std::string_view field) { return RightChars("00" + Tr
 
 }  // namespace
 
-void ConvertR30ToR35(Context& ctx) {
+void ConvertR30ToR35(const BoreholeFolder& borehole, CodeLists& lists) {
   for (const PairedSource& source : kPairedSources) {
     std::string name = source.name;
-    CodeList list(ctx.env, ctx.RideviFolder + source.list, ItemsPerEntry(source.list), &ctx.code_lists);
-    ConvertRecords(ctx, name + ".TXT", "R" + name.substr(1) + ".txt", 4, 2, [&](Context& c, long long counter) {
-      auto& f = c.table.RecordFields;
+    CodeList list(lists, source.list, ItemsPerEntry(source.list));
+    ConvertRecords(borehole, name + ".TXT", "R" + name.substr(1) + ".txt", 4, [&](RecordFields& f, long long counter) {
       f[3] = LeftJustify(f[3], 6);
       f[4] = LeftJustify(f[4], 6);
       int16_t first = RoundToInt16(ReadNumber(f[3]));
@@ -47,11 +47,10 @@ void ConvertR30ToR35(Context& ctx) {
   }
 }
 
-void ConvertR72(Context& ctx) {
-  CodeList first_list(ctx.env, ctx.RideviFolder + "L18.txt", 2, &ctx.code_lists);
-  CodeList second_list(ctx.env, ctx.RideviFolder + "L18b.txt", 2, &ctx.code_lists);
-  ConvertRecords(ctx, "G72.TXT", "R72.txt", 6, 2, [&](Context& c, long long counter) {
-    const auto& f = c.table.RecordFields;
+void ConvertR72(const BoreholeFolder& borehole, CodeLists& lists) {
+  CodeList first_list(lists, "L18.txt");
+  CodeList second_list(lists, "L18b.txt");
+  ConvertRecords(borehole, "G72.TXT", "R72.txt", 6, [&](RecordFields& f, long long counter) {
     std::string first_name = LeftJustifyBytes(first_list.FirstName(ReadNumber(f[4])), 3);
     std::string second_name = LeftJustifyBytes(second_list.FirstName(ReadNumber(f[5])), 3);
     return LineHead(counter, f[2]) + RightJustify(TrimLeft(f[3]), 3) + "," + ZeroFilledCode(f[4]) + "," +

@@ -6,12 +6,13 @@
 #ifndef S1ORDO_CONVERTERS_PAIRED_CODE_LISTS_H_
 #define S1ORDO_CONVERTERS_PAIRED_CODE_LISTS_H_
 
-#include "run/context.h"
+#include "converters/code_list.h"
+#include "helpers/borehole_folder.h"
 
 namespace s1ordo {
 
-void ConvertR30ToR35(Context& ctx);
-void ConvertR72(Context& ctx);
+void ConvertR30ToR35(const BoreholeFolder& borehole, CodeLists& lists);
+void ConvertR72(const BoreholeFolder& borehole, CodeLists& lists);
 
 }  // namespace s1ordo
 

@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "run/context.h"
+#include "helpers/borehole_folder.h"
+#include "helpers/env.h"
+#include "helpers/table_reader.h"
 
 namespace s1ordo {
 
@@ -16,24 +18,21 @@ namespace s1ordo {
 // "  1,   1.50,".
 std::string LineHead(long long counter, std::string_view depth);
 
-// Tests the source at path and opens it on TableChannel. True when it has
-// data; a missing source leaves nothing behind and an empty one is deleted.
-bool OpenSource(Context& ctx, const std::string& path);
-
-// Builds the line of one record (without its line end) from the fields of
-// ctx.table.RecordFields; counter is the record's number (1, 2, ...).
-using RecordLine = std::function<std::string(Context& ctx, long long counter)>;
+// Builds the line of one record (without its line end) from its fields,
+// which it may change; counter is the record's number (1, 2, ...).
+using RecordLine = std::function<std::string(RecordFields& fields, long long counter)>;
 
 // The common pattern of a record converter: when the source (a file name in
-// BoreholeFolder) has data, creates the target, reads records of `fields`
-// items on `slot` until the end, and writes one line per record. A failure
-// is reported with the source file and the line where its record began.
-void ConvertRecords(Context& ctx, std::string_view source, std::string_view target, int fields, int slot,
+// the borehole folder) has data, creates the target, reads records of
+// `fields` items until the end, and writes one line per record. A missing
+// source leaves nothing behind and an empty one is deleted. A failure is
+// reported with the source file and the line where its record began.
+void ConvertRecords(const BoreholeFolder& borehole, std::string_view source, std::string_view target, int fields,
                     const RecordLine& line);
 
-// Reads records of `fields` items on `slot` from the open TableChannel and
-// writes one line each to out until the end; returns the number written.
-long long WriteRecords(Context& ctx, WritableFile& out, int fields, int slot, const RecordLine& line);
+// Reads records of `fields` items from the open reader and writes one line
+// each to out until the end; returns the number written.
+long long WriteRecords(TableReader& reader, WritableFile& out, int fields, const RecordLine& line);
 
 }  // namespace s1ordo
 

@@ -1,3 +1,5 @@
+// The layer soil-name converter: names composed from soil-term codes, with
+// their geology codes.
 #include "converters/x1_soil_names.h"
 
 #include <array>
@@ -14,26 +16,29 @@ namespace s1ordo {
 namespace {
 
 // Admixture, qualifier and main soil term of one soil, joined.
-std::string SoilName(Context& ctx, int system, int16_t admixture, int16_t qualifier, int16_t main_soil) {
+std::string SoilName(const SoilTables& soil, SoilTermScan& scan, int system, int16_t admixture, int16_t qualifier,
+                     int16_t main_soil) {
   std::string name;
   for (auto [kind, code] : {std::pair{SoilTermKind::kAdmixture, admixture}, std::pair{SoilTermKind::kQualifier, qualifier},
                             std::pair{SoilTermKind::kMainSoil, main_soil}}) {
-    int position = FindSoilTermPosition(ctx.soil, kind, system, code, ctx.soil_scan_index);
-    name += SoilTermText(ctx.soil, kind, system, position);
+    int position = FindSoilTermPosition(soil, kind, system, code, scan);
+    name += SoilTermText(soil, kind, system, position);
   }
   return name;
 }
 
-bool AnyFilled(const std::array<std::string, 101>& fields, int first) {
+bool AnyFilled(const RecordFields& fields, int first) {
   return !fields[first].empty() || !fields[first + 1].empty() || !fields[first + 2].empty();
 }
 
 }  // namespace
 
-void ConvertX1(Context& ctx) {
+void ConvertX1(const BoreholeFolder& borehole, const SoilTables& soil, SoilTermScan& scan, GeologyLookup& geology,
+               const GeologyVocabulary& vocabulary) {
   // The target exists after this step even when the source has no data.
-  auto out = ctx.env.NewWritableFile(ctx.InBorehole("X1.txt"));
-  if (!OpenSource(ctx, ctx.InBorehole("N1A.TXT"))) {
+  auto out = borehole.env().NewWritableFile(borehole.File("X1.txt"));
+  TableReader reader;
+  if (!OpenTableFile(borehole.env(), reader, borehole.File("N1A.TXT"))) {
     out->Close();
     return;
   }
@@ -41,8 +46,7 @@ void ConvertX1(Context& ctx) {
   // Which block of six codes (system 1, 2 or 3) the records use: a record
   // whose first three codes of a block are all empty keeps the last choice.
   int group = 0;
-  WriteRecords(ctx, *out, 20, 0, [&group](Context& c, long long counter) {
-    const auto& f = c.table.RecordFields;
+  WriteRecords(reader, *out, 20, [&](RecordFields& f, long long counter) {
     if (AnyFilled(f, 3)) {
       group = 0;
     } else if (AnyFilled(f, 9)) {
@@ -56,16 +60,16 @@ void ConvertX1(Context& ctx) {
     const bool alternation = code[3] != 0 || code[4] != 0 || code[5] != 0;
     const int system = group + 1;
 
-    std::string name = SoilName(c, system, code[0], code[1], code[2]);
-    if (alternation) name += Sjis(u8"と") + SoilName(c, system, code[3], code[4], code[5]) + Sjis(u8"の互層");
+    std::string name = SoilName(soil, scan, system, code[0], code[1], code[2]);
+    if (alternation)
+      name += Sjis(u8"と") + SoilName(soil, scan, system, code[3], code[4], code[5]) + Sjis(u8"の互層");
 
-    std::string geology = LookupGeologyCode(c, name);
+    std::string code_text = geology.LookupGeologyCode(name);
     // The code is written only while the last soil-term scan stayed within
     // the loaded vocabulary's count.
-    std::string column = c.soil_scan_index <= c.geology.KishituCount ? RightJustifyWith(geology, 4, '0') : "0000";
+    std::string column = scan.position <= vocabulary.KishituCount ? RightJustifyWith(code_text, 4, '0') : "0000";
     return LineHead(counter, f[2]) + column + "," + name;
   });
-  CloseTable(ctx.table);
   out->Close();
 }
 

@@ -2,54 +2,43 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "converter_fixture.h"
 #include "helpers/error.h"
-#include "test_support.h"
 
 namespace s1ordo {
 namespace {
 
-using test::FileExists;
 using test::Lines;
 using test::ReadBytes;
 using test::S;
-using test::TempDir;
 using test::WriteBytes;
 
 const std::string kBlanks = ",    ,    ,    ,    ";
 
-class X1Test : public ::testing::Test {
+class X1Test : public test::ConverterTest {
  protected:
-  X1Test() : ctx(DefaultEnv()) {
-    test::MakeFolder(dir / "RIDEVI");
-    test::MakeFolder(dir / "B-1");
-    test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", dir.path());
-    ctx.RideviFolder = dir / "RIDEVI/";
-    ctx.BoreholeFolder = dir / "B-1";
-    BuildSoilNameTables(ctx.soil);
-    WriteBytes(dir / "RIDEVI/KISHITU.TXT", Lines({S(u8"0020,砂") + kBlanks, S(u8"0040,粘土") + kBlanks}));
-    WriteBytes(dir / "RIDEVI/XKISHITU.TXT", Lines({S(u8"4000,岩盤") + kBlanks}));
-    ctx.geology.KishituCount = 100;  // as loaded from a full vocabulary
+  X1Test() {
+    List("KISHITU.TXT", {S(u8"0020,砂") + kBlanks, S(u8"0040,粘土") + kBlanks});
+    List("XKISHITU.TXT", {S(u8"4000,岩盤") + kBlanks});
+    vocabulary.KishituCount = 100;  // as loaded from a full vocabulary
   }
-  ~X1Test() override { test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", ""); }
 
+  // Each conversion is a borehole of its own, with a scan of its own.
   std::string Convert(const std::string& n1a) {
-    WriteBytes(dir / "B-1/N1A.TXT", n1a);
-    ctx.soil_scan_index = 0;
-    ConvertX1(ctx);
-    return ReadBytes(dir / "B-1/X1.txt");
+    WriteBytes(borehole.File("N1A.TXT"), n1a);
+    SoilTermScan scan;
+    ConvertX1(borehole, soil, scan, geology, vocabulary);
+    return Target("X1.txt");
   }
-
-  TempDir dir;
-  Context ctx;
+  std::string Vocabulary(const char* name) { return ReadBytes(pattern_folder + name); }
 };
 
 TEST_F(X1Test, NoSourceGivesAnEmptyTarget) {
-  ConvertX1(ctx);
-  EXPECT_EQ(ReadBytes(dir / "B-1/X1.txt"), "");
+  SoilTermScan scan;
+  ConvertX1(borehole, soil, scan, geology, vocabulary);
+  EXPECT_EQ(Target("X1.txt"), "");
   EXPECT_EQ(Convert(""), "");
-  EXPECT_FALSE(FileExists(dir / "B-1/N1A.TXT"));  // the empty source is deleted
+  EXPECT_FALSE(Has("N1A.TXT"));  // the empty source is deleted
 }
 
 TEST_F(X1Test, NamesFromTheChosenSystemWithTheirGeologyCodes) {
@@ -72,18 +61,18 @@ TEST_F(X1Test, NamesFromTheChosenSystemWithTheirGeologyCodes) {
                     S(u8"  7,345.678,1004,粘土と粘土の互層"),
                 }));
   // The new names went to both vocabulary files, in order.
-  EXPECT_EQ(ReadBytes(dir / "RIDEVI/XKISHITU.TXT"),
+  EXPECT_EQ(Vocabulary("XKISHITU.TXT"),
             Lines({S(u8"1000,砂混りシルト質粘土") + kBlanks, S(u8"1001,砂質粘性土と砂の互層") + kBlanks,
                    S(u8"1002,と礫の互層") + kBlanks, S(u8"1003,礫混り") + kBlanks,
                    S(u8"1004,粘土と粘土の互層") + kBlanks, S(u8"4000,岩盤") + kBlanks}));
   // A second borehole finds them in "KISHITU.TXT" and adds nothing.
-  std::string kishitu = ReadBytes(dir / "RIDEVI/KISHITU.TXT");
+  std::string kishitu = Vocabulary("KISHITU.TXT");
   EXPECT_EQ(Convert(Lines({"1,1.00,,,,,,,0,10,600,0,0,300,,,,,,"})), Lines({S(u8"  1,   1.00,1001,砂質粘性土と砂の互層")}));
-  EXPECT_EQ(ReadBytes(dir / "RIDEVI/KISHITU.TXT"), kishitu);
+  EXPECT_EQ(Vocabulary("KISHITU.TXT"), kishitu);
 }
 
 TEST_F(X1Test, TheCodeIsWrittenOnlyWhileTheLastScanStaysWithinTheVocabularyCount) {
-  ctx.geology.KishituCount = 11;
+  vocabulary.KishituCount = 11;
   EXPECT_EQ(Convert(Lines({
                 "1,1.00,0,0,40,0,0,0,,,,,,,,,,,,",  // "粘土" is position 11
                 "2,2.00,0,0,99,0,0,0,,,,,,,,,,,,",  // "盛土" is position 45
@@ -91,7 +80,7 @@ TEST_F(X1Test, TheCodeIsWrittenOnlyWhileTheLastScanStaysWithinTheVocabularyCount
             })),
             Lines({S(u8"  1,   1.00,0040,粘土"), S(u8"  2,   2.00,0000,盛土"), S(u8"  3,   3.00,1001,砂混り")}));
   // The name behind the hidden code was still added.
-  EXPECT_TRUE(ReadBytes(dir / "RIDEVI/KISHITU.TXT").ends_with(S(u8"1000,盛土") + kBlanks + "\r\n" + S(u8"1001,砂混り") + kBlanks + "\r\n"));
+  EXPECT_TRUE(Vocabulary("KISHITU.TXT").ends_with(S(u8"1000,盛土") + kBlanks + "\r\n" + S(u8"1001,砂混り") + kBlanks + "\r\n"));
 }
 
 TEST_F(X1Test, ACodeBeyond16BitsEndsTheConversionNamingTheSource) {
@@ -99,7 +88,7 @@ TEST_F(X1Test, ACodeBeyond16BitsEndsTheConversionNamingTheSource) {
     Convert(Lines({"1,1.00,0,0,40,0,0,0,,,,,,,,,,,,", "2,2.00,0,0,40000,0,0,0,,,,,,,,,,,,"}));
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(e.file(), ctx.InBorehole("N1A.TXT"));
+    EXPECT_EQ(e.file(), borehole.File("N1A.TXT"));
     EXPECT_EQ(e.line(), 2);
   }
 }

@@ -1,3 +1,4 @@
+// The inclusion converter: inclusion names with their admixture codes.
 #include "converters/x4_inclusions.h"
 
 #include "converters/record_converter.h"
@@ -20,14 +21,14 @@ std::string KonnyuCode(const GeologyVocabulary& vocabulary, const std::string& n
 
 }  // namespace
 
-void ConvertX4(Context& ctx) {
-  ConvertRecords(ctx, "N4.TXT", "X4.txt", 4, 2, [](Context& c, long long counter) {
-    const auto& f = c.table.RecordFields;
+void ConvertX4(const BoreholeFolder& borehole, const SoilTables& soil, SoilTermScan& scan,
+               const GeologyVocabulary& vocabulary) {
+  ConvertRecords(borehole, "N4.TXT", "X4.txt", 4, [&](RecordFields& f, long long counter) {
     // The code is compared as it stands: one with a fraction finds no term.
     double code = ReadNumber(f[4]);
-    int position = FindSoilTermPosition(c.soil, SoilTermKind::kInclusion, 0, code, c.soil_scan_index);
-    const std::string& name = SoilTermText(c.soil, SoilTermKind::kInclusion, 0, position);
-    return LineHead(counter, f[2]) + "       ," + KonnyuCode(c.geology, name) + "," + name;
+    int position = FindSoilTermPosition(soil, SoilTermKind::kInclusion, 0, code, scan);
+    const std::string& name = SoilTermText(soil, SoilTermKind::kInclusion, 0, position);
+    return LineHead(counter, f[2]) + "       ," + KonnyuCode(vocabulary, name) + "," + name;
   });
 }
 

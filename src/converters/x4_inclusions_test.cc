@@ -4,17 +4,13 @@
 
 #include <cstdio>
 
-#include "test_support.h"
+#include "converter_fixture.h"
 
 namespace s1ordo {
 namespace {
 
-using test::FileExists;
 using test::Lines;
-using test::ReadBytes;
 using test::S;
-using test::TempDir;
-using test::WriteBytes;
 
 VocabularyEntry Entry(int16_t code, const std::string& name) {
   VocabularyEntry e;
@@ -23,25 +19,20 @@ VocabularyEntry Entry(int16_t code, const std::string& name) {
   return e;
 }
 
-class X4Test : public ::testing::Test {
+class X4Test : public test::ConverterTest {
  protected:
-  X4Test() : ctx(DefaultEnv()) {
-    test::MakeFolder(dir / "B-1");
-    ctx.BoreholeFolder = dir / "B-1";
-    BuildSoilNameTables(ctx.soil);
-    ctx.geology.KonnyuTable = {Entry(12, S(u8"木片")), Entry(15, S(u8"貝殻")), Entry(12345, S(u8"化石")),
-                               Entry(16, S(u8"貝殻"))};
-    ctx.geology.KonnyuCount = 4;
+  X4Test() {
+    vocabulary.KonnyuTable = {Entry(12, S(u8"木片")), Entry(15, S(u8"貝殻")), Entry(12345, S(u8"化石")),
+                              Entry(16, S(u8"貝殻"))};
+    vocabulary.KonnyuCount = 4;
   }
 
   std::string Convert(const std::string& n4) {
-    WriteBytes(dir / "B-1/N4.TXT", n4);
-    ConvertX4(ctx);
-    return FileExists(dir / "B-1/X4.txt") ? ReadBytes(dir / "B-1/X4.txt") : "(none)";
+    test::WriteBytes(borehole.File("N4.TXT"), n4);
+    SoilTermScan scan;
+    ConvertX4(borehole, soil, scan, vocabulary);
+    return Has("X4.txt") ? Target("X4.txt") : "(none)";
   }
-
-  TempDir dir;
-  Context ctx;
 };
 
 TEST_F(X4Test, InclusionNamesWithTheirKonnyuCodes) {
@@ -56,15 +47,15 @@ TEST_F(X4Test, InclusionNamesWithTheirKonnyuCodes) {
 }
 
 TEST_F(X4Test, AnEmptyNameMatchesAnEntryWithoutName) {
-  ctx.geology.KonnyuTable.push_back(Entry(99, ""));
-  ctx.geology.KonnyuCount = 5;
+  vocabulary.KonnyuTable.push_back(Entry(99, ""));
+  vocabulary.KonnyuCount = 5;
   EXPECT_EQ(Convert(Lines({"1,1.00,,0", "2,2.00,,16"})), Lines({"  1,   1.00,       ,0099,", "  2,   2.00,       ,0099,"}));
 }
 
 TEST_F(X4Test, WithoutKonnyuEveryCodeIs0000) {
-  ctx.geology.KonnyuCount = 0;
+  vocabulary.KonnyuCount = 0;
   EXPECT_EQ(Convert(Lines({"1,1.00,,9"})), Lines({S(u8"  1,   1.00,       ,0000,木片")}));
-  std::remove((dir / "B-1/X4.txt").c_str());
+  std::remove(borehole.File("X4.txt").c_str());
   EXPECT_EQ(Convert(""), "(none)");  // no data: no target
 }
 

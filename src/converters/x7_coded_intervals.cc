@@ -1,5 +1,8 @@
+// The coded interval converter: depth intervals with their categories in
+// column pairs.
 #include "converters/x7_coded_intervals.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -11,7 +14,6 @@
 #include "helpers/number.h"
 #include "helpers/text.h"
 #include "layers/list_records.h"
-#include "layers/ridevi_ini.h"
 
 namespace s1ordo {
 namespace {
@@ -24,37 +26,6 @@ struct Category {
   int16_t code = 9999;
   std::string name;
 };
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
-// True when the whole text (blanks around it aside) is one number: a
-// decimal with an optional sign, point and exponent, or an &H / &O number.
-bool IsNumberText(std::string_view raw) {
-  std::string t = Trim(raw);
-  size_t i = 0;
-  if (t.size() >= 3 && t[0] == '&' && (t[1] == 'H' || t[1] == 'h' || t[1] == 'O' || t[1] == 'o')) {
-    bool hex = t[1] == 'H' || t[1] == 'h';
-    for (i = 2; i < t.size(); ++i)
-      if (hex ? !IsHexDigit(t[i]) : !(t[i] >= '0' && t[i] <= '7')) return false;
-    return true;
-  }
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  bool digits = false;
-  while (i < t.size() && IsDigit(t[i])) { ++i; digits = true; }
-  if (i < t.size() && t[i] == '.') {
-    ++i;
-    while (i < t.size() && IsDigit(t[i])) { ++i; digits = true; }
-  }
-  if (!digits) return false;
-  if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
-    ++i;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    if (i >= t.size() || !IsDigit(t[i])) return false;
-    while (i < t.size() && IsDigit(t[i])) ++i;
-  }
-  return i == t.size();
-}
 
 // The category code of an "N7.txt" record, for comparing with the codes of
 // the list; a text that is not a number cannot be compared.
@@ -70,13 +41,7 @@ std::vector<Category> LoadCategoryList(Env& env, const std::string& path) {
   std::vector<std::string> items;
   while (file.Next(3, items)) {
     if (static_cast<int>(list.size()) == kListBound) ThrowTooManyRecords(path, kListBound);
-    try {
-      list.push_back({RoundToInt16(ReadNumber(items[0])), items[1]});
-    } catch (Error& e) {
-      e.set_file(path);
-      e.set_line(file.line());
-      throw;
-    }
+    list.push_back({AtFile(path, file.line(), [&] { return RoundToInt16(ReadNumber(items[0])); }), items[1]});
   }
   return list;
 }
@@ -99,9 +64,8 @@ std::vector<Category> TakeSlots(Env& env, const std::string& source, const std::
       break;
     }
   }
-  for (size_t pass = 1; pass < slots.size(); ++pass)
-    for (size_t j = 0; j + 1 < slots.size(); ++j)
-      if (slots[j].code > slots[j + 1].code) std::swap(slots[j], slots[j + 1]);
+  // No two slots hold the same code, so any sort gives the one order.
+  std::sort(slots.begin(), slots.end(), [](const Category& a, const Category& b) { return a.code < b.code; });
   return slots;
 }
 
@@ -142,20 +106,18 @@ std::string IntervalLine(const RecordFile& file, long long counter, const std::v
 
 }  // namespace
 
-void ConvertCodedIntervals(Context& ctx) {
-  const std::string source = ctx.InBorehole("N7.txt");
-  int64_t size = ctx.env.FileSize(source);
-  if (size == 0) ctx.env.DeleteFile(source);
-  if (size < 1) return;
+void ConvertCodedIntervals(const BoreholeFolder& borehole, const ListFolderSetting& lists) {
+  Env& env = borehole.env();
+  const std::string source = borehole.File("N7.txt");
+  if (!SourceHasData(env, source)) return;
+  const std::string& list_folder = lists.folder();
+  if (list_folder.empty()) return;
 
-  ctx.RideviIniFolder = ReadRideviIniSetting(ctx);
-  if (ctx.RideviIniFolder.empty()) return;
+  const std::vector<Category> list = LoadCategoryList(env, list_folder + "L8.txt");
+  const std::vector<Category> slots = TakeSlots(env, source, list);
 
-  const std::vector<Category> list = LoadCategoryList(ctx.env, ctx.RideviIniFolder + "L8.txt");
-  const std::vector<Category> slots = TakeSlots(ctx.env, source, list);
-
-  auto out = ctx.env.NewWritableFile(ctx.InBorehole("X7.txt"));
-  RecordFile file(ctx.env, source);
+  auto out = env.NewWritableFile(borehole.File("X7.txt"));
+  RecordFile file(env, source);
   std::vector<std::string> items;
   long long counter = 0;
   while (file.Next(7, items)) out->Append(IntervalLine(file, ++counter, items, slots) + "\r\n");

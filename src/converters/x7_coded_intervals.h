@@ -3,11 +3,14 @@
 #ifndef S1ORDO_CONVERTERS_X7_CODED_INTERVALS_H_
 #define S1ORDO_CONVERTERS_X7_CODED_INTERVALS_H_
 
-#include "run/context.h"
+#include "helpers/borehole_folder.h"
+#include "layers/ridevi_ini.h"
 
 namespace s1ordo {
 
-void ConvertCodedIntervals(Context& ctx);
+// "L8.txt" is a list of the list folder; without a list folder nothing is
+// written.
+void ConvertCodedIntervals(const BoreholeFolder& borehole, const ListFolderSetting& lists);
 
 }  // namespace s1ordo
 

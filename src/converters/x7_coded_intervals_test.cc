@@ -4,36 +4,28 @@
 
 #include <sstream>
 
+#include "converter_fixture.h"
 #include "helpers/error.h"
-#include "test_support.h"
 
 namespace s1ordo {
 namespace {
 
-using test::FileExists;
 using test::Lines;
-using test::ReadBytes;
 using test::S;
 using test::WriteBytes;
 
-class CodedIntervalsTest : public ::testing::Test {
+class CodedIntervalsTest : public test::ConverterTest {
  protected:
-  CodedIntervalsTest() : ctx(DefaultEnv()) {
-    ctx.SystemFolder = dir / "system";
-    ctx.BoreholeFolder = dir / "B-1";
-    WriteBytes(dir / "system/Ridevi.ini", Lines({"[LISTS]", dir / "LISTS/"}));
-    test::MakeFolder(ctx.BoreholeFolder);
-  }
-
-  void List(const std::vector<std::string>& lines) { WriteBytes(dir / "LISTS/L8.txt", Lines(lines)); }
+  void List(const std::vector<std::string>& lines) { ListFolderFile("L8.txt", lines); }
+  void Convert() { ConvertCodedIntervals(borehole, Lists()); }
 
   // The lines of "X7.txt" converted from the given "N7.txt", each split into
   // its columns: row[c] is column c (row[0] is unused).
   std::vector<std::vector<std::string>> Convert(const std::vector<std::string>& n7) {
-    WriteBytes(ctx.InBorehole("N7.txt"), Lines(n7));
-    ConvertCodedIntervals(ctx);
+    Source("N7.txt", n7);
+    Convert();
     std::vector<std::vector<std::string>> rows;
-    std::istringstream in(ReadBytes(ctx.InBorehole("X7.txt")));
+    std::istringstream in(Target("X7.txt"));
     for (std::string line; std::getline(in, line);) {
       EXPECT_EQ(line.back(), '\r');
       line.pop_back();
@@ -45,9 +37,6 @@ class CodedIntervalsTest : public ::testing::Test {
     }
     return rows;
   }
-
-  test::TempDir dir;
-  Context ctx;
 };
 
 TEST_F(CodedIntervalsTest, CategoriesTakeSlotsInOrderOfAppearanceSortedByCode) {
@@ -55,7 +44,6 @@ TEST_F(CodedIntervalsTest, CategoriesTakeSlotsInOrderOfAppearanceSortedByCode) {
   auto rows = Convert({S(u8"1,A,30,1.20,2.75,N=12,乱れ"), "2,B,10,2.75,3.00,k,1E-5", "3,C,20,3,0,x,y",
                        "4,D,99,4,5,p,q"});
   ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(ctx.RideviIniFolder, dir / "LISTS/");
   // Category 30 sits in slot 3; the first list entry of a code gives its name.
   std::string line = rows[0][1];
   for (int c = 2; c <= 68; ++c) line += "," + rows[0][c];
@@ -101,18 +89,17 @@ TEST_F(CodedIntervalsTest, LengthInDoublePrecisionAndShortCodes) {
 
 TEST_F(CodedIntervalsTest, NothingWrittenWithoutDataOrSetting) {
   List({"1,a,0"});
-  ConvertCodedIntervals(ctx);
-  EXPECT_FALSE(FileExists(ctx.InBorehole("N7.txt")));
-  WriteBytes(ctx.InBorehole("N7.txt"), "");
-  ConvertCodedIntervals(ctx);
-  EXPECT_FALSE(FileExists(ctx.InBorehole("N7.txt")));  // the empty source is deleted
-  EXPECT_FALSE(FileExists(ctx.InBorehole("X7.txt")));
+  Convert();
+  EXPECT_FALSE(Has("N7.txt"));
+  Source("N7.txt", {});
+  Convert();
+  EXPECT_FALSE(Has("N7.txt"));  // the empty source is deleted
+  EXPECT_FALSE(Has("X7.txt"));
 
   WriteBytes(dir / "system/Ridevi.ini", "");
-  WriteBytes(ctx.InBorehole("N7.txt"), "1,a,1,0,1,x,y\r\n");
-  ConvertCodedIntervals(ctx);
-  EXPECT_EQ(ctx.RideviIniFolder, "");
-  EXPECT_FALSE(FileExists(ctx.InBorehole("X7.txt")));
+  Source("N7.txt", {"1,a,1,0,1,x,y"});
+  Convert();
+  EXPECT_FALSE(Has("X7.txt"));
 }
 
 TEST_F(CodedIntervalsTest, BadListsAndCodesFailNamingTheFile) {
@@ -133,16 +120,16 @@ TEST_F(CodedIntervalsTest, BadListsAndCodesFailNamingTheFile) {
   list.pop_back();
   List(list);
   EXPECT_EQ(Convert({"1,a,100,0,1,x,y"}).size(), 1u);
-  WriteBytes(ctx.InBorehole("N7.txt"), "1,a,abc,0,1,x,y\r\n");
-  EXPECT_THROW(ConvertCodedIntervals(ctx), Error);
+  Source("N7.txt", {"1,a,abc,0,1,x,y"});
+  EXPECT_THROW(Convert(), Error);
   // The empty last line of the source holds no record: reading it runs
   // past the end of the file.
-  WriteBytes(ctx.InBorehole("N7.txt"), "1,a,100,0,1,x,y\r\n\r\n");
+  Source("N7.txt", {"1,a,100,0,1,x,y", ""});
   try {
-    ConvertCodedIntervals(ctx);
+    Convert();
     ADD_FAILURE() << "no error for the empty last line";
   } catch (const Error& e) {
-    EXPECT_EQ(e.file(), ctx.InBorehole("N7.txt"));
+    EXPECT_EQ(e.file(), borehole.File("N7.txt"));
     EXPECT_EQ(e.line(), 2);
   }
 }

@@ -1,3 +1,5 @@
+// The texts shown to and typed by the user, and the literals of the code,
+// between code page 932 and UTF-8.
 #include "helpers/encoding.h"
 
 #include "helpers/error.h"

@@ -1,3 +1,4 @@
+// The error of a failed run and the message that describes it.
 #include "helpers/error.h"
 
 #include "helpers/encoding.h"

@@ -35,6 +35,22 @@ class Error : public std::runtime_error {
   std::string borehole_;
 };
 
+// Runs step and gives back what it returns. An Error it throws that names
+// no file yet is given file and line (0: not known) on its way out, so a
+// value that fails to convert is reported where it was read.
+template <typename Step>
+decltype(auto) AtFile(const std::string& file, long line, Step&& step) {
+  try {
+    return step();
+  } catch (Error& e) {
+    if (e.file().empty()) {
+      e.set_file(file);
+      e.set_line(line);
+    }
+    throw;
+  }
+}
+
 }  // namespace s1ordo
 
 #endif  // S1ORDO_HELPERS_ERROR_H_

@@ -1,3 +1,4 @@
+// Reading a file held in memory line by line and item by item.
 #include "helpers/item_reader.h"
 
 #include "helpers/encoding.h"

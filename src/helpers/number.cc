@@ -1,3 +1,5 @@
+// Decimal texts of integers and reals, reading numbers from texts, rounding
+// to 16 and 32 bits, and the two formatters of numeric fields.
 #include "helpers/number.h"
 
 #include <bit>
@@ -83,6 +85,74 @@ bool FastDigits(double a, int digits, char* out, int* exponent) {
 // sign, point, four zeros and 15 digits.
 constexpr size_t kRealChars = 32;
 
+// The first `digits` significant digits of value (not 0, finite, either
+// sign), correctly rounded with exact ties to the even digit, in mantissa
+// without trailing zeros (at least one digit is left), and the decimal
+// exponent of the first. Returns the number of digits.
+size_t SignificantDigits(double value, int digits, char* mantissa, int* exponent) {
+  size_t m = static_cast<size_t>(digits);
+  if (!FastDigits(std::fabs(value), digits, mantissa, exponent)) {
+    // Correctly rounded digits, exact ties to even: [-]d.ddddde[+-]xx
+    char sci[48];
+    char* end = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, digits - 1).ptr;
+    const char* p = sci + (value < 0 ? 1 : 0);
+    m = 0;
+    for (; *p != 'e'; ++p)
+      if (*p != '.') mantissa[m++] = *p;
+    ++p;  // the 'e'
+    bool exponent_negative = *p == '-';
+    int e = 0;
+    for (++p; p < end; ++p) e = e * 10 + (*p - '0');
+    *exponent = exponent_negative ? -e : e;
+  }
+  while (m > 1 && mantissa[m - 1] == '0') --m;
+  return m;
+}
+
+// d.dddE+xx after out[0], the sign place: at least two exponent digits.
+size_t PutExponentForm(char* out, const char* mantissa, size_t m, int exponent) {
+  size_t n = 1;
+  out[n++] = mantissa[0];
+  if (m > 1) {
+    out[n++] = '.';
+    std::memcpy(out + n, mantissa + 1, m - 1);
+    n += m - 1;
+  }
+  out[n++] = 'E';
+  out[n++] = exponent < 0 ? '-' : '+';
+  int e = exponent < 0 ? -exponent : exponent;
+  if (e >= 100) out[n++] = static_cast<char>('0' + e / 100);
+  out[n++] = static_cast<char>('0' + e / 10 % 10);
+  out[n++] = static_cast<char>('0' + e % 10);
+  return n;
+}
+
+// The digits with the point where the exponent puts it, after out[0], the
+// sign place; no leading zero before the point (".05").
+size_t PutPlainForm(char* out, const char* mantissa, size_t m, int exponent) {
+  size_t n = 1;
+  if (exponent < 0) {
+    out[n++] = '.';
+    size_t zeros = static_cast<size_t>(-exponent - 1);
+    std::memset(out + n, '0', zeros);
+    n += zeros;
+    std::memcpy(out + n, mantissa, m);
+    return n + m;
+  }
+  size_t whole = static_cast<size_t>(exponent) + 1;
+  if (m <= whole) {
+    std::memcpy(out + n, mantissa, m);
+    n += m;
+    std::memset(out + n, '0', whole - m);
+    return n + (whole - m);
+  }
+  std::memcpy(out + n, mantissa, whole);
+  n += whole;
+  out[n++] = '.';
+  std::memcpy(out + n, mantissa + whole, m - whole);
+  return n + (m - whole);
+}
+
 // Writes the shortest decimal text of value rounded to `digits` significant
 // digits (at most 15) into out and returns its length; exponent form when the
 // rounded value is below 1E-4 or reaches 10^upper.
@@ -96,62 +166,12 @@ size_t RealChars(char* out, double value, int digits, int upper) {
   if (std::isinf(value)) return put(value > 0 ? " Inf" : "-Inf");
   if (value == 0) return put(" 0");
 
-  bool negative = value < 0;
   char mantissa[24];  // significant digits without the point
-  size_t m = static_cast<size_t>(digits);
   int exponent = 0;
-  if (!FastDigits(std::fabs(value), digits, mantissa, &exponent)) {
-    // Correctly rounded digits, exact ties to even: [-]d.ddddde[+-]xx
-    char sci[48];
-    char* end = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, digits - 1).ptr;
-    const char* p = sci + (negative ? 1 : 0);
-    m = 0;
-    for (; *p != 'e'; ++p)
-      if (*p != '.') mantissa[m++] = *p;
-    ++p;  // the 'e'
-    bool exponent_negative = *p == '-';
-    for (++p; p < end; ++p) exponent = exponent * 10 + (*p - '0');
-    if (exponent_negative) exponent = -exponent;
-  }
-  while (m > 1 && mantissa[m - 1] == '0') --m;
-
-  size_t n = 0;
-  out[n++] = negative ? '-' : ' ';
-  if (exponent < -4 || exponent >= upper) {
-    out[n++] = mantissa[0];
-    if (m > 1) {
-      out[n++] = '.';
-      std::memcpy(out + n, mantissa + 1, m - 1);
-      n += m - 1;
-    }
-    out[n++] = 'E';
-    out[n++] = exponent < 0 ? '-' : '+';
-    int e = exponent < 0 ? -exponent : exponent;
-    if (e >= 100) out[n++] = static_cast<char>('0' + e / 100);
-    out[n++] = static_cast<char>('0' + e / 10 % 10);
-    out[n++] = static_cast<char>('0' + e % 10);
-    return n;
-  }
-  if (exponent >= 0) {
-    size_t whole = static_cast<size_t>(exponent) + 1;
-    if (m <= whole) {
-      std::memcpy(out + n, mantissa, m);
-      n += m;
-      std::memset(out + n, '0', whole - m);
-      return n + (whole - m);
-    }
-    std::memcpy(out + n, mantissa, whole);
-    n += whole;
-    out[n++] = '.';
-    std::memcpy(out + n, mantissa + whole, m - whole);
-    return n + (m - whole);
-  }
-  out[n++] = '.';
-  size_t zeros = static_cast<size_t>(-exponent - 1);
-  std::memset(out + n, '0', zeros);
-  n += zeros;
-  std::memcpy(out + n, mantissa, m);
-  return n + m;
+  size_t m = SignificantDigits(value, digits, mantissa, &exponent);
+  out[0] = value < 0 ? '-' : ' ';
+  if (exponent < -4 || exponent >= upper) return PutExponentForm(out, mantissa, m, exponent);
+  return PutPlainForm(out, mantissa, m, exponent);
 }
 
 std::string RealText(double value, int digits, int upper, bool trimmed) {
@@ -162,51 +182,77 @@ std::string RealText(double value, int digits, int upper, bool trimmed) {
 }
 
 bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
 
-// Any number: the text without its skipped characters, "&H" and "&O" forms,
-// exponents and digit runs of any length, read through strtod.
+// 16 or 8 when s starts with "&H" or "&O" (either letter case), else 0.
+int PrefixBase(std::string_view s) {
+  if (s.size() < 2 || s[0] != '&') return 0;
+  if (s[1] == 'H' || s[1] == 'h') return 16;
+  if (s[1] == 'O' || s[1] == 'o') return 8;
+  return 0;
+}
+
+int DigitValue(char c, int base) {
+  if (c >= '0' && c <= (base == 8 ? '7' : '9')) return c - '0';
+  if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The one number grammar of the converter: the length of the longest start
+// of s that is a number written without blanks, 0 when s does not start
+// with one. A number is "&H" with hexadecimal or "&O" with octal digits, or
+// an optional sign, digits with at most one point among them, and an
+// exponent (E, e, D or d, an optional sign, digits) that counts only with
+// its digits.
+size_t NumberLength(std::string_view s) {
+  if (int base = PrefixBase(s)) {
+    size_t i = 2;
+    while (i < s.size() && DigitValue(s[i], base) >= 0) ++i;
+    return i > 2 ? i : 0;
+  }
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  bool digits = false, point = false;
+  for (; i < s.size(); ++i) {
+    if (IsDigit(s[i])) digits = true;
+    else if (s[i] == '.' && !point) point = true;
+    else break;
+  }
+  if (!digits) return 0;
+  if (i < s.size() && IsExponentLetter(s[i])) {
+    size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    size_t first = j;
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    if (j > first) i = j;
+  }
+  return i;
+}
+
+// An "&H" or "&O" number from its digits: the first 16 count. Up to 4
+// hexadecimal digits' worth it is a 16-bit number, beyond that 32-bit.
+double PrefixedValue(std::string_view digits, int base) {
+  unsigned long long v = 0;
+  for (size_t k = 0; k < digits.size() && k < 16; ++k) v = v * base + DigitValue(digits[k], base);
+  if (v <= 0xFFFF) return static_cast<double>(static_cast<int16_t>(v));
+  return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
+}
+
+// Any number: the text without its skipped characters, its longest start
+// that NumberLength takes, read through strtod (or as "&H" / "&O").
 double ReadAnyNumber(std::string_view text) {
   std::string s;  // the text without the characters that are skipped
   for (char c : text)
     if (!IsSkipped(c)) s += c;
-  size_t i = 0;
-  if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
-    int base = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
-    unsigned long long v = 0;
-    size_t n = 0;
-    for (i = 2; i < s.size() && n < 16; ++i, ++n) {
-      int d;
-      char c = s[i];
-      if (c >= '0' && c <= '7') d = c - '0';
-      else if (base == 16 && c >= '8' && c <= '9') d = c - '0';
-      else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-      else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-      else break;
-      v = v * base + d;
-    }
-    // Short hexadecimal and octal numbers are 16-bit, longer ones 32-bit.
-    if (v <= 0xFFFF) return static_cast<double>(static_cast<int16_t>(v));
-    return static_cast<double>(static_cast<int32_t>(static_cast<uint32_t>(v)));
-  }
-  std::string clean;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) clean += s[i++];
-  bool digits = false, point = false;
-  for (; i < s.size(); ++i) {
-    char c = s[i];
-    if (c >= '0' && c <= '9') { clean += c; digits = true; }
-    else if (c == '.' && !point) { clean += c; point = true; }
-    else break;
-  }
-  if (!digits) return 0;
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-    std::string exp = "e";
-    size_t j = i + 1;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exp += s[j++];
-    bool expdigits = false;
-    for (; j < s.size() && s[j] >= '0' && s[j] <= '9'; ++j) { exp += s[j]; expdigits = true; }
-    if (expdigits) clean += exp;
-  }
-  double v = std::strtod(clean.c_str(), nullptr);
+  const size_t n = NumberLength(s);
+  if (int base = PrefixBase(s)) return PrefixedValue(std::string_view(s).substr(2, n > 2 ? n - 2 : 0), base);
+  if (n == 0) return 0;
+  std::string number = s.substr(0, n);
+  for (char& c : number)
+    if (IsExponentLetter(c)) c = 'e';
+  double v = std::strtod(number.c_str(), nullptr);
   if (!std::isfinite(v))
     throw Error(Sjis(u8"数値が大きすぎます: ") + std::string(text));
   return v;
@@ -271,6 +317,12 @@ double ReadNumber(std::string_view text) {
   if (mantissa > (uint64_t{1} << 53) || decimals > 22) return ReadAnyNumber(text);
   double v = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
   return negative ? -v : v;
+}
+
+bool IsNumberText(std::string_view text) {
+  const std::string t = Trim(text);
+  const size_t n = NumberLength(t);
+  return n > 0 && n == t.size();
 }
 
 int16_t RoundToInt16(double value) {

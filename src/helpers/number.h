@@ -32,6 +32,13 @@ std::string TrimmedDoubleText(double value);
 // a 64-bit real throws Error.
 double ReadNumber(std::string_view text);
 
+// True when the text, blanks around it aside, is one number written without
+// blanks inside it: the grammar ReadNumber reads, every character used.
+// ReadNumber itself skips blanks wherever they stand and ignores what
+// follows the number; a field that must be a number to be compared with one
+// (a category code) is checked with this.
+bool IsNumberText(std::string_view text);
+
 // Rounds to the nearest 16-bit integer, halves to the even neighbour.
 // Outside -32768..32767 it throws Error naming the value.
 int16_t RoundToInt16(double value);

@@ -242,6 +242,15 @@ TEST(ReadNumberTest, TakesTheLeadingNumber) {
   EXPECT_EQ(ReadNumber("&O17"), 15);
 }
 
+// The same grammar, every character used: blanks only around the number.
+TEST(ReadNumberTest, IsNumberTextWantsTheWholeTextToBeANumber) {
+  for (const char* number : {"12", " -.25 ", "+7", "5.", "1E3", "1d-2", "&H1f", "&o17", "&HFFFFFFFFFFFFFFFFFF"})
+    EXPECT_TRUE(IsNumberText(number)) << number;
+  for (const char* other : {"", " ", "abc", "1 2", "- 5", "25abc", "1.5.3", "1E", "1E+", ".", "-", "&H", "&O8",
+                            "&HG", "\t1", "1,2"})
+    EXPECT_FALSE(IsNumberText(other)) << other;
+}
+
 TEST(ReadNumberTest, NoDigitsReadsAsZero) {
   EXPECT_EQ(ReadNumber(""), 0);
   EXPECT_EQ(ReadNumber("abc"), 0);

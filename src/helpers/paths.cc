@@ -1,3 +1,5 @@
+// Checking, normalising, comparing and splitting folder paths of both path
+// forms.
 #include "helpers/paths.h"
 
 #include "helpers/encoding.h"

@@ -1,3 +1,5 @@
+// The closed library's counting, listing and size operations over the Env,
+// and the whole-file writes.
 #include "helpers/platform.h"
 
 #include <limits>
@@ -15,12 +17,6 @@ int32_t InCount(std::string_view text, std::string_view one) {
   return n;
 }
 
-int16_t FCount(Env& env, const std::string& folder) {
-  size_t n = env.ListFiles(folder, nullptr).size();
-  if (n > 32767) throw Error(Sjis(u8"フォルダのファイルが多すぎます"), folder);
-  return static_cast<int16_t>(n);
-}
-
 std::vector<std::string> ListFiles(Env& env, const std::string& folder, std::vector<std::string>* left_out) {
   return env.ListFiles(folder, left_out);
 }
@@ -32,10 +28,6 @@ std::vector<std::string> ListSubfolders(Env& env, const std::string& folder) {
     return {};
   }
 }
-
-std::string QPRTrim(std::string_view text) { return TrimRight(text); }
-
-std::string SysDir(Env& env) { return env.SystemFolder(); }
 
 int32_t FileSize(Env& env, const std::string& path) {
   int64_t size;

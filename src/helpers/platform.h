@@ -16,8 +16,6 @@ namespace s1ordo {
 // by characters (never at the second byte of a double-byte character).
 int32_t InCount(std::string_view text, std::string_view one);
 
-// Number of ordinary files of the folder: the entries ListFiles gives.
-int16_t FCount(Env& env, const std::string& folder);
 // Names of the ordinary files of the folder, sorted by name; warnings for
 // the entries left out (see Env::ListFiles) are added to *left_out.
 std::vector<std::string> ListFiles(Env& env, const std::string& folder,
@@ -25,12 +23,6 @@ std::vector<std::string> ListFiles(Env& env, const std::string& folder,
 // Names of the sub-folders of the folder ("." and ".." left out), sorted by
 // name; an empty list when the folder cannot be listed.
 std::vector<std::string> ListSubfolders(Env& env, const std::string& folder);
-
-// The text without its trailing blanks.
-std::string QPRTrim(std::string_view text);
-
-// The system folder without a trailing separator.
-std::string SysDir(Env& env);
 
 // Size of the file in bytes as a 32-bit number; 0 or less when missing or
 // when it cannot be told (a folder on the way that may not be searched).

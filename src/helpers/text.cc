@@ -1,3 +1,5 @@
+// Character and byte cuts of code page 932 texts, blanks trimmed, fields
+// justified, and letter case ignored.
 #include "helpers/text.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading the records of a list or source file held in memory.
 #include "layers/list_records.h"
 
 #include "helpers/encoding.h"
@@ -16,6 +17,12 @@ bool RecordFile::Next(int n, std::vector<std::string>& items) {
   if (in_.AtEnd()) return false;
   ReadRecord(in_, n, path_, items);
   return true;
+}
+
+bool SourceHasData(Env& env, const std::string& path) {
+  int64_t size = env.FileSize(path);
+  if (size == 0) env.DeleteFile(path);
+  return size > 0;
 }
 
 void ThrowTooManyRecords(const std::string& path, int bound) {

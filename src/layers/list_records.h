@@ -33,6 +33,10 @@ class RecordFile {
   long line_ = 0;
 };
 
+// The existence test of a source read as records: true when the file holds
+// something; an empty one is deleted, a missing one stays missing.
+bool SourceHasData(Env& env, const std::string& path);
+
 // Throws Error naming the file: it holds more than `bound` records.
 [[noreturn]] void ThrowTooManyRecords(const std::string& path, int bound);
 

@@ -1,3 +1,5 @@
+// The layer description converter: descriptions with their key texts and
+// pattern slots, written while their levels ascend.
 #include "layers/x6_layer_descriptions.h"
 
 #include <algorithm>
@@ -50,14 +52,10 @@ std::vector<Description> ReadDescriptions(Env& env, const std::string& path) {
   std::vector<std::string> items;
   while (file.Next(8, items)) {
     if (static_cast<int>(records.size()) == kRecordBound) ThrowTooManyRecords(path, kRecordBound);
-    try {
-      records.push_back({items[1], items[2], SingleOf(items[3]), SingleOf(items[4]),
-                         SingleOf(items[5]), SingleOf(items[6]), Flags(items[7])});
-    } catch (Error& e) {
-      e.set_file(path);
-      e.set_line(file.line());
-      throw;
-    }
+    AtFile(path, file.line(), [&] {
+      records.push_back({items[1], items[2], SingleOf(items[3]), SingleOf(items[4]), SingleOf(items[5]),
+                         SingleOf(items[6]), Flags(items[7])});
+    });
   }
   return records;
 }
@@ -118,9 +116,10 @@ class KeyList {
 
 class LayerDescriptionWriter {
  public:
-  LayerDescriptionWriter(Context& ctx, const std::array<std::string, kCategories>& keywords,
+  // key_list is "L23.txt", read at the first line written.
+  LayerDescriptionWriter(Env& env, std::string key_list, const std::array<std::string, kCategories>& keywords,
                          std::vector<std::string> names)
-      : ctx_(ctx), names_(std::move(names)) {
+      : env_(env), key_list_(std::move(key_list)), names_(std::move(names)) {
     for (size_t j = 0; j < match_.size(); ++j) match_[j] = FirstMatch(keywords[j]);
   }
 
@@ -144,7 +143,7 @@ class LayerDescriptionWriter {
   std::string Line(long long counter, const Description& record) {
     std::array<int, kCategories> matches;
     for (size_t j = 0; j < matches.size(); ++j) matches[j] = record.flagged[j] ? match_[j] : kNoMatch;
-    if (!keys_) keys_.emplace(ctx_.env, ctx_.RideviFolder + "L23.txt");
+    if (!keys_) keys_.emplace(env_, key_list_);
     const std::string& key_text = keys_->Find(record.key);
 
     // The slots whose pattern this record refers to.
@@ -179,63 +178,61 @@ class LayerDescriptionWriter {
     return kNoMatch;
   }
 
-  Context& ctx_;
+  Env& env_;
+  std::string key_list_;
   std::vector<std::string> names_;
   std::array<int, kCategories> match_{};
   std::array<int, kSlots> slots_{};
   std::optional<KeyList> keys_;
 };
 
-}  // namespace
-
-std::vector<float> SortUniqueValues(std::vector<float>& values) {
-  const size_t n = values.size();
-  for (size_t i = 0; i + 1 < n; ++i)
-    for (size_t j = i + 1; j < n; ++j)
-      if (values[i] > values[j]) std::swap(values[i], values[j]);
-  std::vector<float> distinct;
-  for (size_t i = 0; i < n; ++i) {
-    while (i + 1 < n && values[i + 1] == values[i]) ++i;
-    distinct.push_back(values[i]);
-  }
-  return distinct;
-}
-
-void ConvertLayerDescriptions(Context& ctx) {
-  const std::string source = ctx.InBorehole("N6.txt");
-  int64_t size = ctx.env.FileSize(source);
-  if (size == 0) ctx.env.DeleteFile(source);
-  if (size < 1) return;
-
-  ctx.RideviIniFolder = ReadRideviIniSetting(ctx);
-  if (ctx.RideviIniFolder.empty()) return;
-
-  const auto keywords = ReadKeywords(ctx.env, ctx.RideviIniFolder + "L9.txt");
-  LayerDescriptionWriter writer(ctx, keywords, ReadPatternNames(ctx.env, ctx.RideviFolder + "L100.txt"));
-  const std::vector<Description> records = ReadDescriptions(ctx.env, source);
-  writer.CollectSlots(records);
-
+// Each different level once, ascending (exact equality of the 32-bit
+// values; levels are never NaN).
+std::vector<float> DistinctLevels(const std::vector<Description>& records) {
   std::vector<float> levels;
   for (const Description& record : records) levels.push_back(record.level);
-  const std::vector<float> distinct = SortUniqueValues(levels);
+  std::sort(levels.begin(), levels.end());
+  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+  return levels;
+}
 
-  // Walk the distinct levels upwards, reading a record whenever the last one
-  // was written: a record is written when its level is the next distinct
-  // level. The first record whose level does not ascend is held for good.
-  auto out = ctx.env.NewWritableFile(ctx.InBorehole("X6.txt"));
+// Walks the distinct levels upwards, reading a record whenever the last one
+// was written: a record is written when its level is the next distinct
+// level. The first record whose level does not ascend is held for good.
+void WriteAscending(WritableFile& out, LayerDescriptionWriter& writer, const std::vector<Description>& records) {
   size_t next = 0;
   const Description* current = nullptr;
   bool held = false;
   long long counter = 0;
-  for (float level : distinct) {
+  for (float level : DistinctLevels(records)) {
     if (next < records.size() && !held) current = &records[next++];
     if (current->level != level) {
       held = true;
       continue;
     }
-    out->Append(writer.Line(++counter, *current) + "\r\n");
+    out.Append(writer.Line(++counter, *current) + "\r\n");
     held = false;
   }
+}
+
+}  // namespace
+
+void ConvertLayerDescriptions(const BoreholeFolder& borehole, const std::string& pattern_folder,
+                              const ListFolderSetting& lists) {
+  Env& env = borehole.env();
+  const std::string source = borehole.File("N6.txt");
+  if (!SourceHasData(env, source)) return;
+  const std::string& list_folder = lists.folder();
+  if (list_folder.empty()) return;
+
+  const auto keywords = ReadKeywords(env, list_folder + "L9.txt");
+  LayerDescriptionWriter writer(env, pattern_folder + "L23.txt", keywords,
+                                ReadPatternNames(env, pattern_folder + "L100.txt"));
+  const std::vector<Description> records = ReadDescriptions(env, source);
+  writer.CollectSlots(records);
+
+  auto out = env.NewWritableFile(borehole.File("X6.txt"));
+  WriteAscending(*out, writer, records);
   out->Close();
 }
 

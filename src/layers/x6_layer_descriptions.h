@@ -3,9 +3,10 @@
 #ifndef S1ORDO_LAYERS_X6_LAYER_DESCRIPTIONS_H_
 #define S1ORDO_LAYERS_X6_LAYER_DESCRIPTIONS_H_
 
-#include <vector>
+#include <string>
 
-#include "run/context.h"
+#include "helpers/borehole_folder.h"
+#include "layers/ridevi_ini.h"
 
 namespace s1ordo {
 
@@ -13,11 +14,11 @@ namespace s1ordo {
 // the first record whose level is not above its predecessor's ends the
 // output. A missing list, an "L9.txt" of fewer than 15 records, more than
 // 1000 records in "N6.txt" or more than 100 in "L100.txt" throws Error.
-void ConvertLayerDescriptions(Context& ctx);
-
-// Sorts values ascending in place and returns each different value once,
-// ascending (exact equality of the 32-bit values).
-std::vector<float> SortUniqueValues(std::vector<float>& values);
+// "L23.txt" and "L100.txt" are lists of the pattern-data folder (which ends
+// with the separator), "L9.txt" of the list folder; without a list folder
+// nothing is written.
+void ConvertLayerDescriptions(const BoreholeFolder& borehole, const std::string& pattern_folder,
+                              const ListFolderSetting& lists);
 
 }  // namespace s1ordo
 

@@ -4,61 +4,44 @@
 
 #include <cstdio>
 
+#include "converter_fixture.h"
 #include "helpers/error.h"
-#include "test_support.h"
 
 namespace s1ordo {
 namespace {
 
-using test::FileExists;
 using test::Lines;
-using test::ReadBytes;
 using test::S;
 using test::WriteBytes;
 
-TEST(SortUniqueValuesTest, SortsInPlaceAndKeepsEachValueOnce) {
-  std::vector<float> values{3, 1, 3, 2.5f, 1, -0.5f};
-  EXPECT_EQ(SortUniqueValues(values), (std::vector<float>{-0.5f, 1, 2.5f, 3}));
-  EXPECT_EQ(values, (std::vector<float>{-0.5f, 1, 1, 2.5f, 3, 3}));
-  std::vector<float> none;
-  EXPECT_TRUE(SortUniqueValues(none).empty());
-  // Values that differ only beyond single precision are different.
-  std::vector<float> close{1.0f, 1.0000001f, 1.0f};
-  EXPECT_EQ(SortUniqueValues(close).size(), 2u);
-}
-
-class LayerDescriptionsTest : public ::testing::Test {
+class LayerDescriptionsTest : public test::ConverterTest {
  protected:
-  LayerDescriptionsTest() : ctx(DefaultEnv()) {
-    ctx.SystemFolder = dir / "system";
-    ctx.RideviFolder = dir / "RIDEVI/";
-    ctx.BoreholeFolder = dir / "B-1";
-    test::MakeFolder(ctx.BoreholeFolder);
-    WriteBytes(dir / "system/Ridevi.ini", Lines({"[LISTS]", dir / "LISTS/"}));
+  LayerDescriptionsTest() {
     std::vector<std::string> keywords;
     for (auto k : {u8"礫", u8"砂", u8"シルト", u8"粘土", u8"", u8"貝殻"}) keywords.push_back(S(k));
     while (keywords.size() < 16) keywords.push_back("none" + std::to_string(keywords.size()));
     Keywords(keywords);
     Patterns({S(u8"礫"), S(u8"砂礫"), S(u8"砂"), "", S(u8"粘土"), S(u8"貝殻混じり砂")});
-    WriteBytes(dir / "RIDEVI/L23.txt",
-               Lines({S(u8"3,暗灰色,0,0"), S(u8"x,記号,0,0"), S(u8"0,なし,0,0"), S(u8"3,別名,0,0")}));
+    List("L23.txt", {S(u8"3,暗灰色,0,0"), S(u8"x,記号,0,0"), S(u8"0,なし,0,0"), S(u8"3,別名,0,0")});
   }
+
+  void Convert() { ConvertLayerDescriptions(borehole, pattern_folder, Lists()); }
 
   void Keywords(const std::vector<std::string>& words) {
     std::vector<std::string> lines;
     for (size_t j = 0; j < words.size(); ++j) lines.push_back(std::to_string(j + 1) + "," + words[j]);
-    WriteBytes(dir / "LISTS/L9.txt", Lines(lines));
+    ListFolderFile("L9.txt", lines);
   }
   void Patterns(const std::vector<std::string>& names) {
     std::vector<std::string> lines;
     for (size_t k = 0; k < names.size(); ++k) lines.push_back(std::to_string(k + 1) + ",\"" + names[k] + "\"");
-    WriteBytes(dir / "RIDEVI/L100.txt", Lines(lines));
+    List("L100.txt", lines);
   }
 
   std::string Convert(const std::vector<std::string>& n6) {
-    WriteBytes(ctx.InBorehole("N6.txt"), Lines(n6));
-    ConvertLayerDescriptions(ctx);
-    return ReadBytes(ctx.InBorehole("X6.txt"));
+    Source("N6.txt", n6);
+    Convert();
+    return Target("X6.txt");
   }
 
   // The lines of "X6.txt" converted from the given "N6.txt", each split into
@@ -83,9 +66,6 @@ class LayerDescriptionsTest : public ::testing::Test {
     for (const auto& row : Rows(n6)) levels.push_back(row[5]);
     return levels;
   }
-
-  test::TempDir dir;
-  Context ctx;
 };
 
 TEST_F(LayerDescriptionsTest, LinesCarryKeyTextNumbersAndPatternSlots) {
@@ -103,7 +83,6 @@ TEST_F(LayerDescriptionsTest, LinesCarryKeyTextNumbersAndPatternSlots) {
                        S(u8"  2,砂,x,記号,   3.00,   4.00,  0, -1,, 5") + empty_slots.substr(1) + ",," +
                            S(u8"粘土") + empty_slots.substr(1) + ",         ,        1" +
                            blank_flags.substr(10)}));
-  EXPECT_EQ(ctx.RideviIniFolder, dir / "LISTS/");
 }
 
 TEST_F(LayerDescriptionsTest, WritingStopsAtFirstLevelThatDoesNotAscend) {
@@ -147,15 +126,15 @@ TEST_F(LayerDescriptionsTest, WidestCountersAndPatternNumbers) {
 }
 
 TEST_F(LayerDescriptionsTest, NothingWrittenWithoutDataOrSetting) {
-  ConvertLayerDescriptions(ctx);
-  EXPECT_FALSE(FileExists(ctx.InBorehole("N6.txt")));
-  WriteBytes(ctx.InBorehole("N6.txt"), "");
-  ConvertLayerDescriptions(ctx);
-  EXPECT_FALSE(FileExists(ctx.InBorehole("N6.txt")));
-  EXPECT_FALSE(FileExists(ctx.InBorehole("X6.txt")));
+  Convert();
+  EXPECT_FALSE(Has("N6.txt"));
+  Source("N6.txt", {});
+  Convert();
+  EXPECT_FALSE(Has("N6.txt"));
+  EXPECT_FALSE(Has("X6.txt"));
 
   WriteBytes(dir / "system/Ridevi.ini", "");
-  WriteBytes(ctx.InBorehole("X6.txt"), "earlier");
+  WriteBytes(borehole.File("X6.txt"), "earlier");
   EXPECT_EQ(Convert({"1,a,0,1,0,0,0,1"}), "earlier");
 }
 
@@ -171,12 +150,12 @@ TEST_F(LayerDescriptionsTest, MissingOrOversizedListsFailNamingTheFile) {
     }
   };
   // Key 7 is not in "L23.txt"; a record cut short after the others fails.
-  WriteBytes(dir / "RIDEVI/L23.txt", "3,a,0,0\r\n5,b\r\n");
+  List("L23.txt", {"3,a,0,0", "5,b"});
   EXPECT_EQ(Rows({"1,a,3,1,0,0,0,1"})[0][4], "a");
   fails_on(dir / "RIDEVI/L23.txt", "");
   std::remove((dir / "RIDEVI/L23.txt").c_str());
   fails_on(dir / "RIDEVI/L23.txt", "");
-  EXPECT_EQ(ReadBytes(ctx.InBorehole("X6.txt")), "");  // created before the failing lookup
+  EXPECT_EQ(Target("X6.txt"), "");  // created before the failing lookup
 
   Patterns(std::vector<std::string>(101, "p"));
   fails_on(dir / "RIDEVI/L100.txt", "100");

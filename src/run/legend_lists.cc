@@ -1,3 +1,5 @@
+// The forward and backward lookups of the legend lists "L1.txt", "L2.txt"
+// and "L3.txt", and the names the backward lookup adds.
 #include "run/legend_lists.h"
 
 #include "helpers/encoding.h"
@@ -5,6 +7,7 @@
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
 #include "helpers/platform.h"
+#include "helpers/table_reader.h"
 #include "helpers/text.h"
 
 namespace s1ordo {
@@ -16,47 +19,32 @@ constexpr double kNoCodeYet = -999;
 // A list whose largest code has reached this takes no new names.
 constexpr double kLastCode = 99;
 
-std::string ListPath(const Context& ctx, const LegendList& list) {
-  return ctx.RideviFolder + std::string(list.file);
-}
-
 }  // namespace
 
-std::string LookupLegendName(Context& ctx, const LegendList& list, const std::string& key) {
+std::string LegendLists::LookupLegendName(const LegendList& list, const std::string& key) {
   const std::string not_found(static_cast<size_t>(list.name_width), ' ');
-  TableReader& table = ctx.table;
-  int16_t empty = 0;
+  TableReader table;
   // The lists belong to the pattern-data folder: an empty one stays.
-  OpenTableFile(ctx.env, table, ListPath(ctx, list), empty, EmptyFile::kKeep);
-  if (empty != 0) {
-    CloseTable(table);
-    return not_found;
-  }
+  if (!OpenTableFile(env_, table, PathOf(list), EmptyFile::kKeep)) return not_found;
   const double wanted = ReadNumber(key);
-  std::string result = not_found;
-  for (;;) {
-    ReadTableRecord(table, 2, 0);
-    if (table.RecordPositions[0] == EndOfTable) break;
-    if (ReadNumber(table.RecordFields[1]) == wanted) {
-      const std::string& name = table.RecordFields[2];
-      result = list.name_width > 0 ? LeftJustifyBytes(Trim(name), static_cast<size_t>(list.name_width)) : name;
-      break;
-    }
+  while (ReadTableRecord(table, 2)) {
+    if (ReadNumber(table.fields[1]) != wanted) continue;
+    const std::string& name = table.fields[2];
+    return list.name_width > 0 ? LeftJustifyBytes(Trim(name), static_cast<size_t>(list.name_width)) : name;
   }
-  CloseTable(table);
-  return result;
+  return not_found;
 }
 
-std::string LookupLegendCode(Context& ctx, const LegendList& list, const std::string& name) {
-  const std::string path = ListPath(ctx, list);
-  if (ctx.env.FileSize(path) < 0) return std::string(list.no_code);  // no list: nothing to search or extend
+std::string LegendLists::LookupLegendCode(const LegendList& list, const std::string& name) {
+  const std::string path = PathOf(list);
+  if (env_.FileSize(path) < 0) return std::string(list.no_code);  // no list: nothing to search or extend
 
   const std::string searched = Trim(name);
   std::string found;
   bool is_listed = false;
   double largest = kNoCodeYet;
   bool any_record = false;
-  ItemReader in(ctx.env.ReadFile(path));
+  ItemReader in(env_.ReadFile(path));
   std::vector<std::string> record;
   while (!in.AtEnd()) {
     ReadRecord(in, 2, path, record);
@@ -76,7 +64,7 @@ std::string LookupLegendCode(Context& ctx, const LegendList& list, const std::st
     if (!any_record) largest = 0;  // the first name of a list gets code 1
     if (largest < kLastCode) {
       found = TrimmedDoubleText(largest + 1);
-      AppendWholeLines(ctx.env, path, found + "," + searched + "\r\n");
+      AppendWholeLines(env_, path, found + "," + searched + "\r\n");
     }
   }
   return found.empty() ? std::string(list.no_code) : found;

@@ -9,13 +9,14 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "run/context.h"
+#include "helpers/env.h"
 
 namespace s1ordo {
 
 struct LegendList {
-  std::string_view file;     // file name in RideviFolder
+  std::string_view file;     // file name in the pattern-data folder
   int name_width;            // bytes of a found name; 0: the name as listed
   std::string_view no_code;  // the backward lookup's result when there is no code
 };
@@ -24,22 +25,37 @@ inline constexpr LegendList kLegendL1{"L1.txt", 8, "  "};
 inline constexpr LegendList kLegendL2{"L2.txt", 0, " "};
 inline constexpr LegendList kLegendL3{"L3.txt", 4, " "};
 
-// The name of the first record whose code has the numeric value of key,
-// read through the shared record reader (slot 0, RecordFields 1 and 2). A
-// fixed-width list gives the name without surrounding blanks, padded with
-// blanks or cut to name_width bytes; otherwise the name item as read. When
-// the list is missing, empty or lacks the code: name_width blanks. The list
-// file is never deleted.
-std::string LookupLegendName(Context& ctx, const LegendList& list, const std::string& key);
+// The legend lists of the pattern-data folder as the title sheets of a run
+// use them. The backward lookup extends the lists, so lookups run one at a
+// time, borehole after borehole in list order.
+class LegendLists {
+ public:
+  // folder ends with the separator.
+  LegendLists(Env& env, std::string folder) : env_(env), folder_(std::move(folder)) {}
 
-// The code text of the first record whose name, without surrounding blanks,
-// equals name without surrounding blanks. A name the list lacks (and that is
-// not blank) is appended under the list's largest code plus 1 (1 for a list
-// without records) while that code is below 99. Gives list.no_code when
-// there is no code, also when the list does not exist (nothing is created
-// then). A record with a code but no name at the end of the list throws
-// Error.
-std::string LookupLegendCode(Context& ctx, const LegendList& list, const std::string& name);
+  // The name of the first record whose code has the numeric value of key,
+  // read record by record (a record cut short at the end of the list keeps
+  // the name of the record before). A fixed-width list gives the name
+  // without surrounding blanks, padded with blanks or cut to name_width
+  // bytes; otherwise the name item as read. When the list is missing, empty
+  // or lacks the code: name_width blanks. The list file is never deleted.
+  std::string LookupLegendName(const LegendList& list, const std::string& key);
+
+  // The code text of the first record whose name, without surrounding
+  // blanks, equals name without surrounding blanks. A name the list lacks
+  // (and that is not blank) is appended under the list's largest code plus 1
+  // (1 for a list without records) while that code is below 99. Gives
+  // list.no_code when there is no code, also when the list does not exist
+  // (nothing is created then). A record with a code but no name at the end
+  // of the list throws Error.
+  std::string LookupLegendCode(const LegendList& list, const std::string& name);
+
+ private:
+  std::string PathOf(const LegendList& list) const { return folder_ + std::string(list.file); }
+
+  Env& env_;
+  std::string folder_;
+};
 
 }  // namespace s1ordo
 

@@ -24,16 +24,15 @@ struct NamedFolder {
 
 }  // namespace
 
-void CheckFoldersApart(const Context& ctx, const std::string& source, const std::string& destination,
-                       const std::vector<std::string>& boreholes) {
-  const PathForm form = ctx.env.form();
+void CheckFoldersApart(PathForm form, const std::string& pattern_folder, const std::string& source,
+                       const std::string& destination, const std::vector<std::string>& boreholes) {
   const NamedFolder source_folder{u8"変換元: ", source};
-  const NamedFolder ridevi{u8"パターンデータ: ", ctx.RideviFolder};
+  const NamedFolder ridevi{u8"パターンデータ: ", pattern_folder};
 
   if (IsSameOrInside(destination, source, form))
     Refuse(u8"変換先のフォルダが変換元のフォルダと同じか、その中にあります。", kKeepSource, {u8"変換先: ", destination},
            source_folder);
-  if (IsSameOrInside(ctx.RideviFolder, source, form))
+  if (IsSameOrInside(pattern_folder, source, form))
     Refuse(u8"パターンデータのフォルダ (RIDEVI) が変換元のフォルダと同じか、その中にあります。", kKeepSource, ridevi,
            source_folder);
   for (const std::string& borehole : boreholes) {
@@ -41,7 +40,7 @@ void CheckFoldersApart(const Context& ctx, const std::string& source, const std:
     if (IsSameOrInside(work, source, form))
       Refuse(u8"変換先のボーリング孔フォルダが変換元のフォルダと同じか、その中にあります。", kKeepSource,
              {u8"変換先: ", work}, source_folder);
-    if (IsSameOrInside(ctx.RideviFolder, work, form))
+    if (IsSameOrInside(pattern_folder, work, form))
       Refuse(u8"パターンデータのフォルダ (RIDEVI) が変換先のボーリング孔フォルダと同じか、その中にあります。",
              kKeepPatternData, ridevi, {u8"変換先: ", work});
   }

@@ -7,18 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "run/context.h"
+#include "helpers/paths.h"
 
 namespace s1ordo {
 
 // Throws Error, naming both folders, when the destination folder, a work
-// folder (destination & borehole) or the pattern-data folder
-// ctx.RideviFolder is the source folder or inside it, or when the
-// pattern-data folder is a work folder or inside one. source and
-// destination end with the separator. Only compares paths: call it before
-// anything is created.
-void CheckFoldersApart(const Context& ctx, const std::string& source, const std::string& destination,
-                       const std::vector<std::string>& boreholes);
+// folder (destination & borehole) or the pattern-data folder is the source
+// folder or inside it, or when the pattern-data folder is a work folder or
+// inside one. source, destination and pattern_folder end with the
+// separator. Only compares paths: call it before anything is created.
+void CheckFoldersApart(PathForm form, const std::string& pattern_folder, const std::string& source,
+                       const std::string& destination, const std::vector<std::string>& boreholes);
 
 }  // namespace s1ordo
 

@@ -1,8 +1,9 @@
-// The conversion run: what the Execute button (Command1) does.
+// The conversion run: what the Execute button does, and the command line's
+// convert command.
 #ifndef S1ORDO_RUN_RUN_H_
 #define S1ORDO_RUN_RUN_H_
 
-#include "run/context.h"
+#include "run/session.h"
 #include "run/user_interface.h"
 
 namespace s1ordo {
@@ -14,9 +15,17 @@ enum class RunOutcome {
   kFailed,        // a failure during the conversion (shown to the user)
 };
 
-// Checks the two folder paths and the borehole selection, creates missing
-// destination folders after asking, and converts every selected borehole.
-RunOutcome Command1_Click(Context& ctx, UserInterface& ui);
+struct RunOptions {
+  // Read every code list and vocabulary file anew for each use instead of
+  // once per run (for comparing the two ways).
+  bool reread_files = false;
+};
+
+// In this order: checks the two path boxes and the borehole selection,
+// chooses the selected boreholes whose "n1.txt" holds data, checks that the
+// folders stay apart, creates missing destination folders after asking, and
+// converts the chosen boreholes in list order.
+RunOutcome RunConversion(const Session& session, UserInterface& ui, const RunOptions& options = {});
 
 }  // namespace s1ordo
 

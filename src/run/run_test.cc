@@ -21,9 +21,9 @@ using test::WriteBytes;
 // A run on Windows-form paths: source D:\DATA\DIZIVAD, destination E:\WORK\SITE.
 class RunTest : public ::testing::Test {
  protected:
-  RunTest() : env(dir.path()), ctx(env) {
-    ui.text2 = "D:\\DATA\\DIZIVAD";
-    ui.text1 = "E:\\WORK\\SITE";
+  RunTest() : env(dir.path()), session(env) {
+    ui.source = "D:\\DATA\\DIZIVAD";
+    ui.destination = "E:\\WORK\\SITE";
     test::MakeFolder(dir / "E/WORK");
   }
   // A source borehole with an "n1.txt" of the given content.
@@ -39,7 +39,7 @@ class RunTest : public ::testing::Test {
 
   TempDir dir;
   WindowsEnv env;
-  Context ctx;
+  Session session;
   FakeUi ui;
 };
 
@@ -48,13 +48,11 @@ TEST_F(RunTest, ConvertsSelectedBoreholesBetweenTheTwoMessages) {
   Borehole("BH2");
   WriteBytes(env.Map("D:\\DATA\\DIZIVAD\\BH1\\CNT.TXT"), "1,2,3,4,12,8\r\n");
   ui.SetBoreholes({"BH1", "BH2"});
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kCompleted);
   EXPECT_EQ(ui.message_history,
             (std::vector<std::string>{S(u8"只今変換中！　しばらくお待ちください。"), S(u8"変換が正常に終了しました。")}));
   EXPECT_EQ(ui.repaints, 1);
   EXPECT_FALSE(ui.busy);
-  EXPECT_EQ(ctx.MessagePending, 1);
-  EXPECT_EQ(ctx.BoreholeFolder, "E:\\WORK\\SITE\\BH2");
   // One question for the missing destination folder of each borehole.
   ASSERT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[0].text, "[BH1]" + S(u8"ﾌｫﾙﾀﾞがありません。新規作成しますか？"));
@@ -72,42 +70,42 @@ TEST_F(RunTest, DestinationWalkTestsEachLevelFromTheDrive) {
   Borehole("BH1");
   test::MakeFolder(env.Map("E:\\WORK\\SITE"));
   ui.SetBoreholes({"BH1"});
-  ASSERT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted);
+  ASSERT_EQ(RunConversion(session, ui), RunOutcome::kCompleted);
   std::vector<std::string> walk(env.exists_calls.begin(), env.exists_calls.begin() + 3);
   EXPECT_EQ(walk, (std::vector<std::string>{"E:\\WORK", "E:\\WORK\\SITE", "E:\\WORK\\SITE\\BH1"}));
   EXPECT_TRUE(env.IsFolder("E:\\WORK\\SITE\\BH1"));
 }
 
-TEST_F(RunTest, InvalidSourcePathWarnsAndFocusesText2) {
-  ui.text2 = "  ";
+TEST_F(RunTest, InvalidSourcePathWarnsAndFocusesItsBox) {
+  ui.source = "  ";
   ui.SetBoreholes({"BH1"});
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kEndedByCheck);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kEndedByCheck);
   ASSERT_EQ(ui.boxes.size(), 2u);
   EXPECT_EQ(ui.boxes[0].text, DriveMessage());
   EXPECT_EQ(ui.boxes[0].kind, MessageKind::kInformation);
   EXPECT_EQ(ui.boxes[1].text, S(u8"指定されたパスは正しくありません。"));
   EXPECT_EQ(ui.boxes[1].kind, MessageKind::kWarning);
   EXPECT_EQ(ui.boxes[1].title, "");
-  EXPECT_EQ(ui.focused, std::vector<TextBox>{TextBox::kText2});
+  EXPECT_EQ(ui.focused, std::vector<PathBox>{PathBox::kSource});
   EXPECT_EQ(ui.message_line, "");
 }
 
 TEST_F(RunTest, InvalidDestinationIsTitledWithItsNormalisedText) {
-  ui.text1 = "Q:WORK";  // no such drive
+  ui.destination = "Q:WORK";  // no such drive
   ui.SetBoreholes({"BH1"});
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kEndedByCheck);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kEndedByCheck);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].title, "Q:\\WORK");
-  EXPECT_EQ(ui.focused, std::vector<TextBox>{TextBox::kText1});
+  EXPECT_EQ(ui.focused, std::vector<PathBox>{PathBox::kDestination});
 }
 
 TEST_F(RunTest, NothingSelected) {
   for (bool empty_list : {true, false}) {
     FakeUi fresh;
-    fresh.text1 = ui.text1;
-    fresh.text2 = ui.text2;
+    fresh.destination = ui.destination;
+    fresh.source = ui.source;
     if (!empty_list) fresh.SetBoreholes({"BH1", "BH2"}, false);
-    EXPECT_EQ(Command1_Click(ctx, fresh), RunOutcome::kEndedByCheck);
+    EXPECT_EQ(RunConversion(session, fresh), RunOutcome::kEndedByCheck);
     ASSERT_EQ(fresh.boxes.size(), 1u);
     EXPECT_EQ(fresh.boxes[0].text, S(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。"));
     EXPECT_EQ(fresh.boxes[0].kind, MessageKind::kNotice);
@@ -116,9 +114,9 @@ TEST_F(RunTest, NothingSelected) {
 
 TEST_F(RunTest, TrailingSeparatorOnTheDestination) {
   Borehole("BH1");
-  ui.text1 = "E:\\WORK\\SITE\\";
+  ui.destination = "E:\\WORK\\SITE\\";
   ui.SetBoreholes({"BH1"});
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kEndedByCheck);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kEndedByCheck);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text, S(u8"最後のﾌｫﾙﾀﾞに「￥」は要りません。"));
   EXPECT_EQ(ui.boxes[0].title, "D:\\DATA\\DIZIVAD\\");  // the source folder
@@ -133,7 +131,7 @@ TEST_F(RunTest, BoreholesWithoutDataAreDeselectedAndSourceStaysUntouched) {
   Borehole("BH4");
   ui.SetBoreholes({"BH1", "BH2", "BH3", "BH4"});
   auto before = test::Snapshot(env.Map("D:\\DATA"));
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kCompleted);
   EXPECT_EQ(test::Snapshot(env.Map("D:\\DATA")), before);  // no "n1.txt" left behind
   EXPECT_EQ(ui.selected, (std::vector<bool>{true, false, false, true}));
   ASSERT_GE(ui.boxes.size(), 2u);
@@ -148,7 +146,7 @@ TEST_F(RunTest, AllWithoutData) {
   Borehole("BH1", "");
   Borehole("BH2", "");
   ui.SetBoreholes({"BH1", "BH2"});
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kEndedByCheck);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kEndedByCheck);
   ASSERT_EQ(ui.boxes.size(), 3u);
   EXPECT_EQ(ui.boxes[2].text, S(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が全て無効です。"));
   EXPECT_EQ(ui.boxes[2].kind, MessageKind::kNotice);
@@ -162,7 +160,7 @@ TEST_F(RunTest, NoToTheQuestionEndsTheRunBeforeAnyConversion) {
   test::MakeFolder(env.Map("E:\\WORK\\SITE"));
   ui.SetBoreholes({"BH1", "BH2", "BH3"});
   ui.answers = {true, false};
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kDeclined);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kDeclined);
   EXPECT_EQ(ui.message_line, "");
   EXPECT_TRUE(env.IsFolder("E:\\WORK\\SITE\\BH1"));  // created before the no: it stays
   EXPECT_FALSE(FileExists(env.Map("E:\\WORK\\SITE\\BH1\\N1.TXT")));
@@ -171,9 +169,9 @@ TEST_F(RunTest, NoToTheQuestionEndsTheRunBeforeAnyConversion) {
 
 TEST_F(RunTest, MissingParentIsAskedOnceAndCreatedShallowestFirst) {
   Borehole("BH1");
-  ui.text1 = "E:\\NEW\\DEEP";
+  ui.destination = "E:\\NEW\\DEEP";
   ui.SetBoreholes({"BH1"});
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kCompleted);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kCompleted);
   EXPECT_EQ(ui.boxes.size(), 1u);
   EXPECT_TRUE(FileExists(env.Map("E:\\NEW\\DEEP\\BH1\\N1.TXT")));
 }
@@ -183,7 +181,7 @@ TEST_F(RunTest, AFailureEndsTheRunWithOneErrorThatNamesIt) {
   Borehole("BH2");
   WriteBytes(env.Map("D:\\DATA\\DIZIVAD\\BH1\\CNT.TXT"), "1,2,3\r\n");  // too few items
   ui.SetBoreholes({"BH1", "BH2"});
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kFailed);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kFailed);
   ASSERT_EQ(ui.boxes.back().kind, MessageKind::kError);
   const std::string& text = ui.boxes.back().text;
   EXPECT_NE(text.find("BH1"), std::string::npos);
@@ -194,18 +192,18 @@ TEST_F(RunTest, AFailureEndsTheRunWithOneErrorThatNamesIt) {
   // The same context can run again.
   WriteBytes(env.Map("D:\\DATA\\DIZIVAD\\BH1\\CNT.TXT"), "1,2,3,4,5,6\r\n");
   FakeUi again;
-  again.text1 = ui.text1;
-  again.text2 = ui.text2;
+  again.destination = ui.destination;
+  again.source = ui.source;
   again.SetBoreholes({"BH1", "BH2"});
-  EXPECT_EQ(Command1_Click(ctx, again), RunOutcome::kCompleted);
+  EXPECT_EQ(RunConversion(session, again), RunOutcome::kCompleted);
 }
 
 TEST_F(RunTest, RefusesToConvertIntoTheSourceFolder) {
   Borehole("BH1");
-  ui.text1 = "D:\\DATA\\DIZIVAD";
+  ui.destination = "D:\\DATA\\DIZIVAD";
   ui.SetBoreholes({"BH1"});
   auto before = test::Snapshot(env.Map("D:\\DATA"));
-  EXPECT_EQ(Command1_Click(ctx, ui), RunOutcome::kFailed);
+  EXPECT_EQ(RunConversion(session, ui), RunOutcome::kFailed);
   EXPECT_EQ(test::Snapshot(env.Map("D:\\DATA")), before);
 }
 

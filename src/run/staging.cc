@@ -1,10 +1,10 @@
+// The staging of one borehole: the copy into its work folder, the count
+// file, the title sheets, the inclusion file and the converters.
 #include "run/staging.h"
 
 #include <cmath>
 #include <vector>
 
-#include "converters/converter_sequence.h"
-#include "helpers/encoding.h"
 #include "helpers/error.h"
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
@@ -17,100 +17,95 @@ namespace {
 
 // Length of a work-folder file; a missing one is created empty, as the
 // existence test of the source system does.
-int64_t ProbeLength(Context& ctx, const std::string& path) {
-  int64_t size = ctx.env.FileSize(path);
+int64_t ProbeLength(Env& env, const std::string& path) {
+  int64_t size = env.FileSize(path);
   if (size < 0) {
-    WriteWholeFile(ctx.env, path, "");
+    WriteWholeFile(env, path, "");
     return 0;
   }
   return size;
 }
 
+// One record of "N4.TXT" in fixed-width fields, without its line end. An
+// empty depth takes the second depth's place.
+std::string InclusionLine(std::vector<std::string>& items, double code) {
+  std::string& depth = items[1];
+  std::string& second_depth = items[2];
+  if (Trim(depth).empty() && !Trim(second_depth).empty()) {
+    depth = second_depth;
+    second_depth.clear();
+  }
+  return RightJustify(Trim(items[0]), 3) + "," + RightJustify(Trim(depth), 7) + "," +
+         RightJustify(Trim(second_depth), 7) + "," + RightJustifyWith(TrimmedDoubleText(std::fabs(code)), 3, '0');
+}
+
 }  // namespace
 
-std::vector<std::string> CopyBoreholeFiles(Context& ctx, const BoreholeJob& job, bool hold_inclusion_file) {
+std::vector<std::string> CopyBoreholeFiles(Env& env, const BoreholeJob& job, bool hold_inclusion_file,
+                                           std::vector<std::string>* left_out) {
   std::vector<std::string> held;
-  for (const std::string& name : ListFiles(ctx.env, job.source_folder, &ctx.warnings)) {
+  for (const std::string& name : ListFiles(env, job.source_folder, left_out)) {
     if (hold_inclusion_file && EqualsIgnoreCase(name, "N4.TXT")) {
       held.push_back(name);
       continue;
     }
-    ctx.env.CopyFile(job.source_folder + name, job.work_folder + name);
+    env.CopyFile(job.source_folder + name, job.work_folder + name);
   }
   return held;
 }
 
-void RewriteCountFile(Context& ctx, RunState& state, const BoreholeJob& job) {
+void RewriteCountFile(Env& env, const BoreholeJob& job, CountFileCarry& carry) {
   const std::string path = job.work_folder + "CNT.TXT";
-  if (ProbeLength(ctx, path) > 0) {
-    ItemReader in(ctx.env.ReadFile(path));
+  if (ProbeLength(env, path) > 0) {
+    ItemReader in(env.ReadFile(path));
     std::vector<std::string> items;
     ReadRecord(in, 6, path, items);
-    state.count_value5 = items[4];
-    state.count_value6 = items[5];
-    try {
-      if (ReadNumber(state.count_value5) > 20) state.count_value5 = "2";
-    } catch (Error& e) {
-      e.set_file(path);
-      throw;
-    }
+    carry.item5 = items[4];
+    carry.item6 = items[5];
+    if (AtFile(path, 0, [&] { return ReadNumber(carry.item5); }) > 20) carry.item5 = "2";
   }
-  const std::string lines[10] = {LeftChars(job.part3, 2), job.part4, job.part5, "", state.count_value5,
-                                 state.count_value6, "", "", "", ""};
+  const std::string lines[10] = {LeftChars(job.second_folder, 2), job.third_folder, job.fourth_folder, "",
+                                 carry.item5, carry.item6, "", "", "", ""};
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  WriteWholeFile(ctx.env, path, text);
+  WriteWholeFile(env, path, text);
 }
 
-bool RewriteInclusionFile(Context& ctx, const std::string& work_folder, const std::string& from) {
+bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::string& from) {
   const std::string path = work_folder + "N4.TXT";
   const std::string work = work_folder + "N4_WK.TXT";
-  if (from.empty() ? ProbeLength(ctx, path) == 0 : ctx.env.FileSize(from) <= 0) return false;  // no data
-  ItemReader in(ctx.env.ReadFile(from.empty() ? path : from));
-  auto out = ctx.env.NewWritableFile(work);
+  if (from.empty() ? ProbeLength(env, path) == 0 : env.FileSize(from) <= 0) return false;  // no data
+  ItemReader in(env.ReadFile(from.empty() ? path : from));
+  auto out = env.NewWritableFile(work);
+  std::vector<std::string> items;
   while (!in.AtEnd()) {
     long line = in.LineNumber();
-    std::vector<std::string> items;
     ReadRecord(in, 4, path, items);
-    std::string& item1 = items[0];
-    std::string& item2 = items[1];
-    std::string& item3 = items[2];
-    double code = 0;
-    try {
-      code = ReadNumber(items[3]);
-    } catch (Error& e) {
-      e.set_file(path);
-      e.set_line(line);
-      throw;
-    }
-    if (Trim(item2).empty() && !Trim(item3).empty()) {
-      item2 = item3;
-      item3.clear();
-    }
-    out->Append(RightJustify(Trim(item1), 3) + "," + RightJustify(Trim(item2), 7) + "," +
-                RightJustify(Trim(item3), 7) + "," + RightJustifyWith(TrimmedDoubleText(std::fabs(code)), 3, '0') +
-                "\r\n");
+    double code = AtFile(path, line, [&] { return ReadNumber(items[3]); });
+    out->Append(InclusionLine(items, code) + "\r\n");
   }
   out->Close();
-  ctx.env.RenameFile(work, path);  // replaces "N4.TXT" in one step
+  env.RenameFile(work, path);  // replaces "N4.TXT" in one step
   return true;
 }
 
-void StageBorehole(Context& ctx, RunState& state, const BoreholeJob& job) {
+void StageBorehole(Env& env, const BoreholeJob& job, CountFileCarry& carry, LegendLists& legends,
+                   const ConverterInputs& converters, std::vector<std::string>* left_out) {
   // "N4.TXT" is not copied only to be replaced at once: it is converted
   // straight from the source into the work folder. Where that does not
   // happen (no data, or a failure before) it is copied as it is, so the work
   // folder ends as if it had been copied with the rest.
-  const std::vector<std::string> held = CopyBoreholeFiles(ctx, job, true);
+  const std::vector<std::string> held = CopyBoreholeFiles(env, job, true, left_out);
   auto copy_held = [&] {
-    for (const std::string& name : held) ctx.env.CopyFile(job.source_folder + name, job.work_folder + name);
+    for (const std::string& name : held) env.CopyFile(job.source_folder + name, job.work_folder + name);
   };
+  const BoreholeFolder borehole(env, job.work_folder.substr(0, job.work_folder.size() - 1));
   bool rewritten = false;
   try {
-    RewriteCountFile(ctx, state, job);
-    WriteTitleSheets(ctx, job.work_folder);
+    RewriteCountFile(env, job, carry);
+    WriteTitleSheets(borehole, ReadTitleFiles(borehole), legends);
     // With several names differing in letter case the copy would hold the last.
-    rewritten = RewriteInclusionFile(ctx, job.work_folder, held.empty() ? "" : job.source_folder + held.back());
+    rewritten = RewriteInclusionFile(env, job.work_folder, held.empty() ? "" : job.source_folder + held.back());
   } catch (const Error&) {
     try {
       copy_held();
@@ -120,8 +115,7 @@ void StageBorehole(Context& ctx, RunState& state, const BoreholeJob& job) {
     throw;
   }
   if (!rewritten) copy_held();
-  ctx.BoreholeFolder = job.work_folder.substr(0, job.work_folder.size() - 1);
-  ConvertBoreholeFiles(ctx);
+  ConvertBoreholeFiles(borehole, converters);
 }
 
 }  // namespace s1ordo

@@ -7,38 +7,48 @@
 #include <string>
 #include <vector>
 
-#include "run/context.h"
+#include "converters/converter_sequence.h"
+#include "helpers/env.h"
+#include "run/legend_lists.h"
 
 namespace s1ordo {
 
-// Kept across the boreholes of one run.
-struct RunState {
-  std::string count_value5;  // item 5 of the last "CNT.TXT" with data
-  std::string count_value6;  // item 6 of the last "CNT.TXT" with data
+// Items 5 and 6 of the last "CNT.TXT" of the run that had data: a later
+// borehole whose "CNT.TXT" has none gets them. They pass from each borehole
+// to the next in list order, the one thing of the staging that outlives a
+// borehole.
+struct CountFileCarry {
+  std::string item5;  // "2" when its number was above 20
+  std::string item6;
 };
 
 struct BoreholeJob {
   std::string source_folder;  // ends with the separator
   std::string work_folder;    // ends with the separator
-  // Parts 3, 4 and 5 of the destination path of the borehole split at the
-  // separator, the drive being part 1; "" where the path has no such part.
-  std::string part3, part4, part5;
+  // The second, third and fourth folder names below the drive (or the root)
+  // on the work folder's path; "" where the path is not that deep. Lines 1
+  // to 3 of "CNT.TXT" name the borehole by them.
+  std::string second_folder, third_folder, fourth_folder;
 };
 
-void StageBorehole(Context& ctx, RunState& state, const BoreholeJob& job);
+// Warnings for the source files the copy leaves out (see Env::ListFiles)
+// are added to *left_out.
+void StageBorehole(Env& env, const BoreholeJob& job, CountFileCarry& carry, LegendLists& legends,
+                   const ConverterInputs& converters, std::vector<std::string>* left_out = nullptr);
 
 // The steps of StageBorehole, for tests.
 //
 // Copies the files of the borehole into its work folder; with
 // hold_inclusion_file, all but those named "N4.TXT" in any letter case,
 // whose names it returns in the order they would have been copied.
-std::vector<std::string> CopyBoreholeFiles(Context& ctx, const BoreholeJob& job, bool hold_inclusion_file = false);
-void RewriteCountFile(Context& ctx, RunState& state, const BoreholeJob& job);
+std::vector<std::string> CopyBoreholeFiles(Env& env, const BoreholeJob& job, bool hold_inclusion_file = false,
+                                           std::vector<std::string>* left_out = nullptr);
+void RewriteCountFile(Env& env, const BoreholeJob& job, CountFileCarry& carry);
 // Writes "N4.TXT" of the work folder with fixed-width fields through
 // "N4_WK.TXT" renamed over it, from the file from, or (from empty) from the
 // work folder's "N4.TXT" itself, which is created empty when missing. False,
 // writing nothing, when there is no data.
-bool RewriteInclusionFile(Context& ctx, const std::string& work_folder, const std::string& from = "");
+bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::string& from = "");
 
 }  // namespace s1ordo
 

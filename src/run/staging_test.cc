@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "helpers/error.h"
-#include "test_support.h"
+#include "converter_fixture.h"
 
 namespace s1ordo {
 namespace {
@@ -18,27 +18,24 @@ using test::S;
 using test::TempDir;
 using test::WriteBytes;
 
-class StagingTest : public ::testing::Test {
+class StagingTest : public test::ConverterTest {
  protected:
-  StagingTest() : ctx(DefaultEnv()) {
+  StagingTest() {
     job.source_folder = dir / "src/BH1/";
-    job.work_folder = dir / "out/BH1/";
+    job.work_folder = borehole.path() + "/";
     test::MakeFolder(dir / "src/BH1");
-    test::MakeFolder(dir / "out/BH1");
-    job.part3 = "SITE";
-    job.part4 = "BH1";
+    job.second_folder = "SITE";
+    job.third_folder = "BH1";
   }
   std::string Work(const std::string& name) { return job.work_folder + name; }
   std::string RewriteN4(const std::string& source) {
     WriteBytes(Work("N4.TXT"), source);
-    RewriteInclusionFile(ctx, job.work_folder);
+    RewriteInclusionFile(env, job.work_folder);
     return ReadBytes(Work("N4.TXT"));
   }
 
-  TempDir dir;
-  Context ctx;
   BoreholeJob job;
-  RunState state;
+  CountFileCarry carry;
 };
 
 TEST_F(StagingTest, CopiesEveryOrdinaryFileReplacingOldCopies) {
@@ -47,51 +44,46 @@ TEST_F(StagingTest, CopiesEveryOrdinaryFileReplacingOldCopies) {
   WriteBytes(dir / "src/BH1/.hidden", "h");
   WriteBytes(Work("N1.TXT"), "old");
   for (int k = 0; k < 300; ++k) WriteBytes(dir / ("src/BH1/F" + std::to_string(k) + ".DAT"), "x");
-  CopyBoreholeFiles(ctx, job);
+  CopyBoreholeFiles(env, job);
   EXPECT_EQ(ReadBytes(Work("N1.TXT")), "new");
   EXPECT_EQ(ReadBytes(Work(S(u8"メモ.txt"))), "memo");
   EXPECT_TRUE(FileExists(Work("F299.DAT")));  // no limit on the number of files
   EXPECT_FALSE(FileExists(Work(".hidden")));
 }
 
+// Ten lines: the first two characters of the second folder, the third and
+// fourth folder, items 5 and 6 (5 becomes "2" above 20).
 TEST_F(StagingTest, CountFileHasTenLines) {
-  WriteBytes(Work("CNT.TXT"), "1, 2\r\n3,4,\" 7 \",abc\r\n");
-  RewriteCountFile(ctx, state, job);
-  EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", " 7 ", "abc", "", "", "", ""}));
-}
-
-TEST_F(StagingTest, CountValueFiveAboveTwentyBecomesTwo) {
   struct Case {
-    std::string item5, line5;
-  } cases[] = {{"25", "2"}, {"20", "20"}, {"abc", "abc"}, {"20.5", "2"}, {"", ""}};
-  for (const auto& c : cases) {
-    WriteBytes(Work("CNT.TXT"), "0,0,0,0," + c.item5 + ",6\r\n");
-    RewriteCountFile(ctx, state, job);
-    EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", c.line5, "6", "", "", "", ""})) << c.item5;
+    std::string file, line5, line6;
+  } cases[] = {{"1, 2\r\n3,4,\" 7 \",abc\r\n", " 7 ", "abc"}, {"0,0,0,0,25,6", "2", "6"},
+               {"0,0,0,0,20,6", "20", "6"},  {"0,0,0,0,abc,6", "abc", "6"}, {"0,0,0,0,20.5,6", "2", "6"},
+               {"0,0,0,0,,6", "", "6"}};
+  for (const Case& c : cases) {
+    WriteBytes(Work("CNT.TXT"), c.file);
+    RewriteCountFile(env, job, carry);
+    EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({"SI", "BH1", "", "", c.line5, c.line6, "", "", "", ""})) << c.file;
   }
-}
-
-TEST_F(StagingTest, MissingCountFileKeepsTheValuesOfTheRun) {
-  state.count_value5 = "3";
-  state.count_value6 = "9";
-  job.part3 = S(u8"現場");
-  job.part4 = "A";
-  job.part5 = "B";
-  RewriteCountFile(ctx, state, job);
-  EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({S(u8"現場"), "A", "B", "", "3", "9", "", "", "", ""}));
-  WriteBytes(Work("CNT.TXT"), "");  // empty counts as missing
-  RewriteCountFile(ctx, state, job);
-  EXPECT_EQ(state.count_value5, "3");
-}
-
-TEST_F(StagingTest, CountFileWithTooFewItemsIsAFailureThatNamesIt) {
-  WriteBytes(Work("CNT.TXT"), "1,2,3,4,5\r\n");
+  WriteBytes(Work("CNT.TXT"), "1,2,3,4,5\r\n");  // too few items
   try {
-    RewriteCountFile(ctx, state, job);
+    RewriteCountFile(env, job, carry);
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(e.file(), Work("CNT.TXT"));
   }
+}
+
+TEST_F(StagingTest, MissingCountFileKeepsTheValuesOfTheRun) {
+  carry.item5 = "3";
+  carry.item6 = "9";
+  job.second_folder = S(u8"現場");
+  job.third_folder = "A";
+  job.fourth_folder = "B";
+  RewriteCountFile(env, job, carry);
+  EXPECT_EQ(ReadBytes(Work("CNT.TXT")), Lines({S(u8"現場"), "A", "B", "", "3", "9", "", "", "", ""}));
+  WriteBytes(Work("CNT.TXT"), "");  // empty counts as missing
+  RewriteCountFile(env, job, carry);
+  EXPECT_EQ(carry.item5, "3");
 }
 
 TEST_F(StagingTest, InclusionFileInFixedWidthFields) {
@@ -105,7 +97,7 @@ TEST_F(StagingTest, InclusionFileInFixedWidthFields) {
 }
 
 TEST_F(StagingTest, MissingInclusionFileLeavesAnEmptyOne) {
-  RewriteInclusionFile(ctx, job.work_folder);
+  RewriteInclusionFile(env, job.work_folder);
   ASSERT_TRUE(FileExists(Work("N4.TXT")));
   EXPECT_EQ(ReadBytes(Work("N4.TXT")), "");
 }
@@ -113,7 +105,7 @@ TEST_F(StagingTest, MissingInclusionFileLeavesAnEmptyOne) {
 TEST_F(StagingTest, IncompleteInclusionRecordFailsAndKeepsTheFile) {
   WriteBytes(Work("N4.TXT"), "1,2,3,4\r\n5,6\r\n");
   try {
-    RewriteInclusionFile(ctx, job.work_folder);
+    RewriteInclusionFile(env, job.work_folder);
     FAIL();
   } catch (const Error& e) {
     EXPECT_EQ(e.file(), Work("N4.TXT"));
@@ -128,26 +120,27 @@ TEST_F(StagingTest, InclusionFileIsConvertedFromTheSourceAsFromACopy) {
   const std::string records = "1, ,3.50,7\r\n12,2.00,2.50,105\r\n";
   WriteBytes(dir / "src/BH1/n4.txt", records);
   WriteBytes(dir / "src/BH1/N1.TXT", "x");
-  const std::vector<std::string> held = CopyBoreholeFiles(ctx, job, true);
+  const std::vector<std::string> held = CopyBoreholeFiles(env, job, true);
   ASSERT_EQ(held, std::vector<std::string>{"n4.txt"});
   EXPECT_TRUE(FileExists(Work("N1.TXT")));
   EXPECT_FALSE(FileExists(Work("n4.txt")));
-  EXPECT_TRUE(RewriteInclusionFile(ctx, job.work_folder, job.source_folder + held.back()));
+  EXPECT_TRUE(RewriteInclusionFile(env, job.work_folder, job.source_folder + held.back()));
   const std::string converted = ReadBytes(Work("N4.TXT"));
   EXPECT_EQ(converted, RewriteN4(records));
-  EXPECT_EQ(test::Snapshot(dir / "out/BH1").size(), 2u);  // "N1.TXT" and "N4.TXT", no work file
+  EXPECT_EQ(test::Snapshot(borehole.path()).size(), 2u);  // "N1.TXT" and "N4.TXT", no work file
   EXPECT_EQ(ReadBytes(dir / "src/BH1/n4.txt"), records);
 
   WriteBytes(dir / "src/BH1/n4.txt", "");  // no data: nothing written
-  EXPECT_FALSE(RewriteInclusionFile(ctx, job.work_folder, job.source_folder + "n4.txt"));
+  EXPECT_FALSE(RewriteInclusionFile(env, job.work_folder, job.source_folder + "n4.txt"));
   EXPECT_EQ(ReadBytes(Work("N4.TXT")), converted);
 }
 
 TEST_F(StagingTest, AFailedInclusionFileIsLeftAsItsCopy) {
-  ctx.RideviFolder = dir / "RIDEVI/";
   const std::string records = "1,2,3,4\r\n5,6\r\n";
   WriteBytes(dir / "src/BH1/N4.TXT", records);
-  EXPECT_THROW(StageBorehole(ctx, state, job), Error);
+  LegendLists legends(env, pattern_folder);
+  const ListFolderSetting lists = Lists();
+  EXPECT_THROW(StageBorehole(env, job, carry, legends, Inputs(lists)), Error);
   EXPECT_EQ(ReadBytes(Work("N4.TXT")), records);
 }
 

@@ -1,33 +1,35 @@
+// The title sheets: the title files read, their items placed on the lines
+// of the two sheets, three of them through the legend lists.
 #include "run/title_sheets.h"
-
-#include <array>
 
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
+#include "helpers/platform.h"
 #include "helpers/text.h"
-#include "run/legend_lists.h"
 
 namespace s1ordo {
 namespace {
 
-// Lines 1 .. 28 of a title file (index 0 unused); later lines are not used.
-using TitleLines = std::array<std::string, 29>;
+// Lines 1 .. n of a sheet; index 0 is unused.
+using FirstSheet = std::array<std::string, 24>;
+using SecondSheet = std::array<std::string, 42>;
 
-// Reads a title file of the work folder into RecordFields 1 .. 100, without
-// trailing blanks. A missing file is created empty and, like an empty one,
-// gives empty lines.
-TitleLines ReadTitleFile(Context& ctx, const std::string& path) {
-  auto& fields = ctx.table.RecordFields;
-  for (int k = 1; k <= 41; ++k) fields[k].clear();
-  int64_t size = ctx.env.FileSize(path);
-  if (size < 0) WriteWholeFile(ctx.env, path, "");
-  if (size > 0) {
-    ItemReader in(ctx.env.ReadFile(path));
-    std::string line;
-    for (int k = 1; k <= kTitleLineLimit && in.ReadLine(&line); ++k) fields[k] = TrimRight(line);
-  }
+// The names the legend lists give three items of "TITL1.TXT".
+struct LegendNames {
+  std::string l1;  // of line 16
+  std::string l2;  // of line 27
+  std::string l3;  // of line 18
+};
+
+TitleLines ReadTitleFile(Env& env, const std::string& path) {
   TitleLines lines;
-  for (size_t k = 1; k < lines.size(); ++k) lines[k] = fields[k];
+  int64_t size = env.FileSize(path);
+  if (size < 0) WriteWholeFile(env, path, "");
+  if (size <= 0) return lines;
+  ItemReader in(env.ReadFile(path));
+  std::string line;
+  for (int k = 1; k <= kTitleLineLimit && in.ReadLine(&line); ++k)
+    if (k < static_cast<int>(lines.size())) lines[k] = TrimRight(line);
   return lines;
 }
 
@@ -39,78 +41,83 @@ std::string Joined(const std::string& first, const std::string& second) {
 // The line without surrounding blanks, right-justified in width characters.
 std::string Aligned(const std::string& line, size_t width) { return RightJustify(Trim(line), width); }
 
-// Writes lines 1 .. count of the array, each ended by CR LF.
-void WriteSheet(Context& ctx, const std::string& path, const std::string* lines, int count) {
+// A sheet line that takes a title file's line as it is.
+struct Copied {
+  size_t sheet_line;
+  bool from_titl2;  // else from "TITL1.TXT"
+  size_t title_line;
+};
+
+template <size_t N, size_t M>
+void Copy(std::array<std::string, N>& sheet, const Copied (&copied)[M], const TitleFiles& titles) {
+  for (const Copied& c : copied) sheet[c.sheet_line] = (c.from_titl2 ? titles.titl2 : titles.titl1)[c.title_line];
+}
+
+constexpr Copied kFirstSheetCopies[] = {{2, false, 4},  {3, false, 3},  {18, true, 3},   {19, true, 4},
+                                        {20, true, 15}, {21, false, 20}, {22, false, 21}, {23, false, 28}};
+constexpr Copied kSecondSheetCopies[] = {{1, false, 5},   {15, false, 23}, {16, false, 22}, {19, false, 17},
+                                         {20, true, 11},  {23, false, 19}, {25, true, 12},  {26, true, 13},
+                                         {27, true, 14},  {28, false, 24}, {29, false, 25}, {30, false, 26}};
+
+// Widths of the two dates (year, month, day each) and of the latitude and
+// longitude (degrees, minutes, seconds each) on "titl01.txt".
+constexpr size_t kDateWidths[6] = {4, 2, 2, 4, 2, 2};
+constexpr size_t kPositionWidths[6] = {3, 2, 5, 3, 2, 5};
+
+FirstSheet FirstSheetLines(const TitleFiles& titles) {
+  const TitleLines& a = titles.titl1;
+  const TitleLines& b = titles.titl2;
+  FirstSheet s;
+  Copy(s, kFirstSheetCopies, titles);
+  s[1] = Joined(a[1], a[2]);
+  for (size_t k = 0; k < 6; ++k) s[4 + k] = Aligned(a[10 + k], kDateWidths[k]);  // lines 4 .. 9
+  s[10] = Joined(a[6], a[7]);
+  for (size_t k = 0; k < 6; ++k) s[11 + k] = Aligned(b[5 + k], kPositionWidths[k]);  // lines 11 .. 16
+  s[17] = Joined(b[1], b[2]);
+  return s;
+}
+
+// "titl02.txt". Each backward lookup runs once its name line is there (L1,
+// L3, then L2). Lines 9 .. 14 are the latitude and longitude (degrees,
+// minutes, seconds), which no title item fills, so the grid square of line
+// 40 is always that of an unknown place.
+SecondSheet SecondSheetLines(const TitleFiles& titles, const LegendNames& names, LegendLists& legends) {
+  SecondSheet t;
+  Copy(t, kSecondSheetCopies, titles);
+  t[18] = names.l1;
+  t[17] = legends.LookupLegendCode(kLegendL1, t[18]);
+  t[22] = names.l3;
+  t[21] = legends.LookupLegendCode(kLegendL3, t[22]);
+  t[32] = names.l2;
+  t[31] = legends.LookupLegendCode(kLegendL2, t[32]);
+  auto number = [&](int k) { return static_cast<float>(ReadNumber(t[k])); };
+  t[40] = GridSquareCode(number(9), number(10), number(11), number(12), number(13), number(14)) + "   ";
+  return t;
+}
+
+// Writes lines 1 .. n of the sheet, each ended by CR LF.
+template <size_t N>
+void WriteSheet(Env& env, const std::string& path, const std::array<std::string, N>& lines) {
   std::string text;
-  for (int k = 1; k <= count; ++k) text += lines[k] + "\r\n";
-  WriteWholeFile(ctx.env, path, text);
+  for (size_t k = 1; k < N; ++k) text += lines[k] + "\r\n";
+  WriteWholeFile(env, path, text);
 }
 
 }  // namespace
 
-void WriteTitleSheets(Context& ctx, const std::string& work_folder) {
-  const TitleLines a = ReadTitleFile(ctx, work_folder + "TITL1.TXT");
-  const TitleLines b = ReadTitleFile(ctx, work_folder + "TITL2.TXT");
+TitleFiles ReadTitleFiles(const BoreholeFolder& borehole) {
+  TitleFiles titles;
+  titles.titl1 = ReadTitleFile(borehole.env(), borehole.File("TITL1.TXT"));
+  titles.titl2 = ReadTitleFile(borehole.env(), borehole.File("TITL2.TXT"));
+  return titles;
+}
 
-  const std::string name1 = LookupLegendName(ctx, kLegendL1, a[16]);
-  const std::string name2 = LookupLegendName(ctx, kLegendL2, a[27]);
-  const std::string name3 = LookupLegendName(ctx, kLegendL3, a[18]);
-
-  const std::string titl01[24] = {
-      "",
-      Joined(a[1], a[2]),
-      a[4],
-      a[3],
-      Aligned(a[10], 4),
-      Aligned(a[11], 2),
-      Aligned(a[12], 2),
-      Aligned(a[13], 4),
-      Aligned(a[14], 2),
-      Aligned(a[15], 2),
-      Joined(a[6], a[7]),
-      Aligned(b[5], 3),
-      Aligned(b[6], 2),
-      Aligned(b[7], 5),
-      Aligned(b[8], 3),
-      Aligned(b[9], 2),
-      Aligned(b[10], 5),
-      Joined(b[1], b[2]),
-      b[3],
-      b[4],
-      b[15],
-      a[20],
-      a[21],
-      a[28],
-  };
-  WriteSheet(ctx, work_folder + "titl01.txt", titl01, 23);
-
-  // "titl02.txt" is assembled in RecordFields 1 .. 41, in line order; each
-  // backward lookup runs once its name line is there (L1, L3, then L2).
-  auto& t = ctx.table.RecordFields;
-  for (int k = 1; k <= 41; ++k) t[k].clear();
-  t[1] = a[5];
-  // Lines 9 .. 14 are the latitude and longitude (degrees, minutes,
-  // seconds); no title item fills them.
-  t[15] = a[23];
-  t[16] = a[22];
-  t[18] = name1;
-  t[17] = LookupLegendCode(ctx, kLegendL1, t[18]);
-  t[19] = a[17];
-  t[20] = b[11];
-  t[22] = name3;
-  t[21] = LookupLegendCode(ctx, kLegendL3, t[22]);
-  t[23] = a[19];
-  t[25] = b[12];
-  t[26] = b[13];
-  t[27] = b[14];
-  t[28] = a[24];
-  t[29] = a[25];
-  t[30] = a[26];
-  t[32] = name2;
-  t[31] = LookupLegendCode(ctx, kLegendL2, t[32]);
-  auto number = [&](int k) { return static_cast<float>(ReadNumber(t[k])); };
-  t[40] = GridSquareCode(number(9), number(10), number(11), number(12), number(13), number(14)) + "   ";
-  WriteSheet(ctx, work_folder + "titl02.txt", t.data(), 41);
+void WriteTitleSheets(const BoreholeFolder& borehole, const TitleFiles& titles, LegendLists& legends) {
+  const TitleLines& a = titles.titl1;
+  const LegendNames names{legends.LookupLegendName(kLegendL1, a[16]), legends.LookupLegendName(kLegendL2, a[27]),
+                          legends.LookupLegendName(kLegendL3, a[18])};
+  WriteSheet(borehole.env(), borehole.File("titl01.txt"), FirstSheetLines(titles));
+  WriteSheet(borehole.env(), borehole.File("titl02.txt"), SecondSheetLines(titles, names, legends));
 }
 
 }  // namespace s1ordo

@@ -4,21 +4,34 @@
 #ifndef S1ORDO_RUN_TITLE_SHEETS_H_
 #define S1ORDO_RUN_TITLE_SHEETS_H_
 
+#include <array>
 #include <string>
 
-#include "run/context.h"
+#include "helpers/borehole_folder.h"
+#include "run/legend_lists.h"
 
 namespace s1ordo {
 
-// Title files hold one item a line; lines after this many are ignored.
+// Title files hold one item a line; lines after this many are not read.
 constexpr int kTitleLineLimit = 100;
 
-// Writes both sheets in the work folder (which ends with the separator). A
-// missing title file is created empty there and reads as empty lines.
-// RecordFields is the scratch buffer of this step: each title file's lines
-// are read into it (entries 1 to 41 cleared first), and it is left holding
-// the 41 lines of "titl02.txt".
-void WriteTitleSheets(Context& ctx, const std::string& work_folder);
+// Lines 1 .. 28 of a title file without trailing blanks (index 0 unused);
+// later lines are not used. A missing line is empty.
+using TitleLines = std::array<std::string, 29>;
+
+struct TitleFiles {
+  TitleLines titl1;  // "TITL1.TXT"
+  TitleLines titl2;  // "TITL2.TXT"
+};
+
+// Reads both title files of the work folder. A missing one is created
+// empty there and, like an empty one, reads as empty lines.
+TitleFiles ReadTitleFiles(const BoreholeFolder& borehole);
+
+// Writes both sheets in the work folder. Three title items go through the
+// legend lists: forward to their names, and those names back to the lists'
+// codes, which appends the names a list lacks.
+void WriteTitleSheets(const BoreholeFolder& borehole, const TitleFiles& titles, LegendLists& legends);
 
 }  // namespace s1ordo
 

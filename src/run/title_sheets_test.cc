@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "converter_fixture.h"
 
 namespace s1ordo {
 namespace {
@@ -33,18 +33,13 @@ std::vector<std::string> SheetLines(const std::string& path) {
   return lines;
 }
 
-class TitleSheetsTest : public ::testing::Test {
+class TitleSheetsTest : public test::ConverterTest {
  protected:
-  TitleSheetsTest() : ctx(DefaultEnv()) {
-    ctx.RideviFolder = (dir / "RIDEVI") + "/";
-    test::MakeFolder(dir / "RIDEVI");
-    test::MakeFolder(dir / "BH");
-  }
-  std::string Work() const { return (dir / "BH") + "/"; }
-  std::string List(const std::string& name) const { return ctx.RideviFolder + name; }
+  std::string Work() const { return borehole.path() + "/"; }
+  std::string ListPath(const std::string& name) const { return pattern_folder + name; }
+  void Write(const BoreholeFolder& folder) { WriteTitleSheets(folder, ReadTitleFiles(folder), legends); }
 
-  test::TempDir dir;
-  Context ctx;
+  LegendLists legends{env, pattern_folder};
 };
 
 // Title files whose line k reads "Ak" (TITL1) or "Bk" (TITL2), except the
@@ -59,10 +54,10 @@ std::vector<std::string> Numbered(char letter, int count, const std::vector<std:
 TEST_F(TitleSheetsTest, EveryItemLandsOnItsLine) {
   WriteBytes(Work() + "TITL1.TXT", Lines(Numbered('A', 28, {{16, "3"}, {18, "2"}, {27, "1"}})));
   WriteBytes(Work() + "TITL2.TXT", Lines(Numbered('B', 15, {})));
-  WriteBytes(List("L1.txt"), Lines({"3," + S(u8"低地"), "4," + S(u8"台地")}));
-  WriteBytes(List("L2.txt"), Lines({"1, " + S(u8"東京都建設局")}));
-  WriteBytes(List("L3.txt"), Lines({"2," + S(u8"斜め")}));
-  WriteTitleSheets(ctx, Work());
+  WriteBytes(ListPath("L1.txt"), Lines({"3," + S(u8"低地"), "4," + S(u8"台地")}));
+  WriteBytes(ListPath("L2.txt"), Lines({"1, " + S(u8"東京都建設局")}));
+  WriteBytes(ListPath("L3.txt"), Lines({"2," + S(u8"斜め")}));
+  Write(borehole);
 
   EXPECT_EQ(SheetLines(Work() + "titl01.txt"),
             (std::vector<std::string>{"A1A2", "A4", "A3", " A10", "11", "12", " A13", "14", "15", "A6A7", " B5", "B6",
@@ -105,7 +100,7 @@ TEST_F(TitleSheetsTest, ItemsAreJoinedAlignedAndStripped) {
   b[6] = S(u8"１４．１０");  // widths count characters
   WriteBytes(Work() + "TITL1.TXT", Lines(a));
   WriteBytes(Work() + "TITL2.TXT", Lines(b));
-  WriteTitleSheets(ctx, Work());
+  Write(borehole);
 
   std::vector<std::string> t1 = SheetLines(Work() + "titl01.txt");
   ASSERT_EQ(t1.size(), 23u);
@@ -121,7 +116,7 @@ TEST_F(TitleSheetsTest, ItemsAreJoinedAlignedAndStripped) {
 }
 
 TEST_F(TitleSheetsTest, MissingTitleFilesGiveBlankSheetsAndStayBehindEmpty) {
-  WriteTitleSheets(ctx, Work());
+  Write(borehole);
 
   std::vector<std::string> t1(23);
   const size_t widths[] = {4, 2, 2, 4, 2, 2};
@@ -147,39 +142,23 @@ TEST_F(TitleSheetsTest, MissingTitleFilesGiveBlankSheetsAndStayBehindEmpty) {
   EXPECT_TRUE(std::filesystem::is_empty(dir / "RIDEVI"));
 }
 
-TEST_F(TitleSheetsTest, LinesAfterTheHundredthAreIgnored) {
-  std::vector<std::string> a = Numbered('A', 150, {});
-  WriteBytes(Work() + "TITL1.TXT", Lines(a));
-  WriteTitleSheets(ctx, Work());
-  const std::string titl01 = ReadBytes(Work() + "titl01.txt");
-  const std::string titl02 = ReadBytes(Work() + "titl02.txt");
-  // Lines 42 to 100 stay in the scratch buffer; later lines were not read.
-  EXPECT_EQ(ctx.table.RecordFields[100], "A100");
-
-  a.resize(kTitleLineLimit);
-  WriteBytes(Work() + "TITL1.TXT", Lines(a));
-  WriteTitleSheets(ctx, Work());
-  EXPECT_EQ(ReadBytes(Work() + "titl01.txt"), titl01);
-  EXPECT_EQ(ReadBytes(Work() + "titl02.txt"), titl02);
-}
-
 // The sample boreholes, converted in list order against a copy of the
 // sample pattern-data folder.
 TEST_F(TitleSheetsTest, SampleBoreholes) {
   namespace fs = std::filesystem;
   const fs::path examples(S1ORDO_EXAMPLES_DIR);
   fs::copy(examples / "RIDEVI", fs::path(dir / "RIDEVI"), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-  const std::string l1_before = ReadBytes(List("L1.txt"));
-  const std::string l2_before = ReadBytes(List("L2.txt"));
-  const std::string l3_before = ReadBytes(List("L3.txt"));
+  const std::string l1_before = ReadBytes(ListPath("L1.txt"));
+  const std::string l2_before = ReadBytes(ListPath("L2.txt"));
+  const std::string l3_before = ReadBytes(ListPath("L3.txt"));
   for (const char* name : {"B-1", "B-2"}) {
     fs::copy(examples / "DIZIVAD" / name, fs::path(dir / name));
-    WriteTitleSheets(ctx, (dir / name) + "/");
+    Write(BoreholeFolder(env, dir / name));
   }
   // 追加孔3 has no title files.
   const std::string third = S(u8"追加孔3");
   test::MakeFolder(dir / third);
-  WriteTitleSheets(ctx, (dir / third) + "/");
+  Write(BoreholeFolder(env, dir / third));
 
   std::vector<std::string> b1 = SheetLines(dir / "B-1/titl01.txt");
   ASSERT_EQ(b1.size(), 23u);
@@ -204,9 +183,9 @@ TEST_F(TitleSheetsTest, SampleBoreholes) {
   EXPECT_EQ(b2t2[31], S(u8"横浜市道路局"));
 
   // Only the name cut to 8 bytes was new.
-  EXPECT_EQ(ReadBytes(List("L1.txt")), l1_before + "7," + S(u8"自然堤防") + "\r\n");
-  EXPECT_EQ(ReadBytes(List("L2.txt")), l2_before);
-  EXPECT_EQ(ReadBytes(List("L3.txt")), l3_before);
+  EXPECT_EQ(ReadBytes(ListPath("L1.txt")), l1_before + "7," + S(u8"自然堤防") + "\r\n");
+  EXPECT_EQ(ReadBytes(ListPath("L2.txt")), l2_before);
+  EXPECT_EQ(ReadBytes(ListPath("L3.txt")), l3_before);
 
   std::vector<std::string> t3 = SheetLines((dir / third) + "/titl02.txt");
   ASSERT_EQ(t3.size(), 41u);

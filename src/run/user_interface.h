@@ -9,7 +9,8 @@
 
 namespace s1ordo {
 
-enum class TextBox { kText1, kText2 };  // Text1: destination, Text2: source
+// The two path boxes (the window's Text1 and Text2).
+enum class PathBox { kDestination, kSource };
 
 enum class MessageKind {
   kWarning,      // OK button, exclamation icon
@@ -23,17 +24,17 @@ class UserInterface {
  public:
   virtual ~UserInterface() = default;
 
-  virtual std::string Text(TextBox box) = 0;
+  virtual std::string Text(PathBox box) = 0;
   // Gives the box the focus and selects its whole text.
-  virtual void FocusAndSelectAll(TextBox box) = 0;
+  virtual void FocusAndSelectAll(PathBox box) = 0;
 
-  // List1, entries 0-based.
+  // The borehole list (List1), entries 0-based.
   virtual int BoreholeCount() = 0;
   virtual std::string BoreholeName(int i) = 0;
   virtual bool IsSelected(int i) = 0;
   virtual void Deselect(int i) = 0;
 
-  // Label3.
+  // The message line (Label3).
   virtual void SetMessageLine(const std::string& text) = 0;
   // Shows a message box; for kQuestion the result is true for yes.
   virtual bool ShowMessage(const std::string& text, MessageKind kind, const std::string& title) = 0;

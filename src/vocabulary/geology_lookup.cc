@@ -1,3 +1,5 @@
+// The lookups of geology codes by soil name over the cached vocabulary
+// files, and the additions they make to them.
 #include "vocabulary/geology_lookup.h"
 
 #include "helpers/encoding.h"
@@ -6,7 +8,6 @@
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
 #include "helpers/text.h"
-#include "run/context.h"
 
 namespace s1ordo {
 namespace {
@@ -62,17 +63,6 @@ void Appended(VocabularyFileCache& f, const std::string& added) {
   ReadAllRecords(f);  // the new bytes continue a record or a quote: read it all again
 }
 
-VocabularyFileCache& Load(Context& ctx, VocabularyFileCache& f, const char* name) {
-  std::string path = ctx.RideviFolder + name;
-  if (f.loaded && f.path == path) return f;
-  f = VocabularyFileCache();
-  f.bytes = ctx.env.ReadFile(path);  // a missing file throws, naming it
-  f.path = path;
-  ReadAllRecords(f);
-  f.loaded = true;
-  return f;
-}
-
 // The first record whose item 2 is the name; nullptr when no record has it.
 // The search reads every record to the end of the file, so a file that ends
 // inside a record fails whether or not the name comes before.
@@ -82,14 +72,14 @@ const Record* Find(const VocabularyFileCache& f, const std::string& name) {
   return it == f.first_by_name.end() ? nullptr : &f.records[it->second];
 }
 
-// Rewrites "XKISHITU.TXT" through "XKISHITU.TMP" with a new entry for the
-// name, inserted before the first line whose code is 4000 or more; its code
-// is one more than that of the line before it, at least 1000. Codes from
-// 4000 on are the target system's own: when the new code would be one of
-// them, nothing is written and the lookup fails.
-std::string AddToAdditions(Context& ctx, VocabularyFileCache& x, const std::string& name) {
+// The lines of "XKISHITU.TXT" with a new entry for the name (its code in
+// `code`), inserted before the first line whose code is 4000 or more; its
+// code is one more than that of the line before it, at least 1000. Codes
+// from 4000 on are the target system's own: when the new code would be one
+// of them, this throws and nothing is written.
+std::string AdditionsWithEntry(const VocabularyFileCache& x, const std::string& name, std::string& code) {
   ItemReader in(x.bytes);
-  std::string out, code, line;
+  std::string out, line;
   double last = 0;
   bool written = false;
   auto write_entry = [&] {
@@ -112,15 +102,7 @@ std::string AddToAdditions(Context& ctx, VocabularyFileCache& x, const std::stri
     out += line + "\r\n";
   }
   if (!written) write_entry();
-
-  const std::string temporary = ctx.RideviFolder + "XKISHITU.TMP";
-  auto file = ctx.env.NewWritableFile(temporary);
-  file->Append(out);
-  file->Close();
-  ctx.env.ReplaceFile(temporary, x.path);  // the old file stays whole until here
-  x.bytes = std::move(out);
-  ReadAllRecords(x);
-  return code;
+  return out;
 }
 
 std::string Joined(const Record& r) {
@@ -129,66 +111,85 @@ std::string Joined(const Record& r) {
   return text;
 }
 
-// Leaves "PATADD.txt" in the program's folder. A marker that cannot be
-// written does not stop the run: the user is warned once.
-void MarkVocabularyAdded(Context& ctx) {
-  GeologyLookupCache& cache = ctx.geology_cache;
-  try {
-    const std::string path = ctx.env.ProgramFolder() + ctx.sep() + "PATADD.txt";
-    if (!ctx.env.Exists(path)) WriteWholeFile(ctx.env, path, "");
-  } catch (const Error& e) {
-    if (cache.marker_failed) return;
-    cache.marker_failed = true;
-    cache.warnings.push_back(Sjis(u8"語彙の追加を示す PATADD.txt を作成できません。") + "\r\n" + e.Describe());
-  }
-}
-
-// Appends the line to the vocabulary file by writing the whole file anew
-// (the bytes known to be on disk, then the line) beside it and renaming it
-// over the old one, so a failure part-way (a full disk) leaves the file as it
-// was.
-void AppendToVocabulary(Context& ctx, const VocabularyFileCache& file, const std::string& added) {
-  ReplaceWholeFile(ctx.env, file.path, file.bytes + added);
-}
-
 }  // namespace
 
-std::string LookupGeologyCode(Context& ctx, const std::string& name) {
+GeologyLookup::GeologyLookup(Env& env, std::string pattern_folder, bool reread_files)
+    : env_(env), pattern_folder_(std::move(pattern_folder)), reread_files_(reread_files) {}
+
+VocabularyFileCache& GeologyLookup::Load(VocabularyFileCache& f, const char* name) {
+  if (f.loaded) return f;
+  f = VocabularyFileCache();
+  f.path = pattern_folder_ + name;
+  f.bytes = env_.ReadFile(f.path);  // a missing file throws, naming it
+  ReadAllRecords(f);
+  f.loaded = true;
+  return f;
+}
+
+// Rewrites "XKISHITU.TXT" through "XKISHITU.TMP" with the new entry of the
+// name (see AdditionsWithEntry) and returns its code.
+std::string GeologyLookup::AddToAdditions(const std::string& name) {
+  VocabularyFileCache& x = xkishitu_;
+  std::string code;
+  std::string out = AdditionsWithEntry(x, name, code);
+  const std::string temporary = pattern_folder_ + "XKISHITU.TMP";
+  WriteWholeFile(env_, temporary, out);
+  env_.ReplaceFile(temporary, x.path);  // the old file stays whole until here
+  x.bytes = std::move(out);
+  ReadAllRecords(x);
+  return code;
+}
+
+// Leaves "PATADD.txt" in the program's folder. A marker that cannot be
+// written does not stop the run: the user is warned once.
+void GeologyLookup::MarkVocabularyAdded() {
+  try {
+    const std::string path = env_.ProgramFolder() + Separator(env_.form()) + "PATADD.txt";
+    if (!env_.Exists(path)) WriteWholeFile(env_, path, "");
+  } catch (const Error& e) {
+    if (marker_failed_) return;
+    marker_failed_ = true;
+    warnings_.push_back(Sjis(u8"語彙の追加を示す PATADD.txt を作成できません。") + "\r\n" + e.Describe());
+  }
+}
+
+std::string GeologyLookup::LookupGeologyCode(const std::string& name) {
   const std::string s = Trim(name);
   if (s.empty()) return "0000";
-  GeologyLookupCache& cache = ctx.geology_cache;
-  if (cache.reread_files) {
-    cache.kishitu = VocabularyFileCache();
-    cache.xkishitu = VocabularyFileCache();
+  if (reread_files_) {
+    kishitu_ = VocabularyFileCache();
+    xkishitu_ = VocabularyFileCache();
   }
   try {
-    VocabularyFileCache& kishitu = Load(ctx, cache.kishitu, "KISHITU.TXT");
+    VocabularyFileCache& kishitu = Load(kishitu_, "KISHITU.TXT");
     if (const Record* r = Find(kishitu, s)) return (*r)[0];
 
-    VocabularyFileCache& additions = Load(ctx, cache.xkishitu, "XKISHITU.TXT");
+    VocabularyFileCache& additions = Load(xkishitu_, "XKISHITU.TXT");
     std::string code, record;
     if (const Record* r = Find(additions, s)) {
       code = (*r)[0];
       record = Joined(*r);
     } else {
-      code = AddToAdditions(ctx, additions, s);
+      code = AddToAdditions(s);
       record = code + "," + s + kBlankItems;
     }
 
     // A last line without its line end is ended first, so that the record
-    // never runs into it.
+    // never runs into it. The whole file is written anew beside the old one
+    // (the bytes known to be on disk, then the record) and renamed over it,
+    // so a failure part-way (a full disk) leaves the file as it was.
     const std::string& bytes = kishitu.bytes;
     const bool open_last_line = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
     const std::string added = (open_last_line ? "\r\n" : "") + record + "\r\n";
-    AppendToVocabulary(ctx, kishitu, added);
+    ReplaceWholeFile(env_, kishitu.path, kishitu.bytes + added);
     Appended(kishitu, added);
 
-    MarkVocabularyAdded(ctx);
+    MarkVocabularyAdded();
     return code;
   } catch (...) {
     // A file may have changed part-way: read both again next time.
-    cache.kishitu = VocabularyFileCache();
-    cache.xkishitu = VocabularyFileCache();
+    kishitu_ = VocabularyFileCache();
+    xkishitu_ = VocabularyFileCache();
     throw;
   }
 }

@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace s1ordo {
+#include "helpers/env.h"
 
-struct Context;
+namespace s1ordo {
 
 // One vocabulary file as the lookups know it: its bytes exactly as they are
 // on disk, and the records that reading it item by item from the start
@@ -32,36 +32,46 @@ struct VocabularyFileCache {
   bool appends_separately = false;
 };
 
-// What the lookups of one run know of the vocabulary files, so that
-// "KISHITU.TXT" is not read again for every layer. Every change the lookup
+// The geology codes of soil names during one run: "KISHITU.TXT" and
+// "XKISHITU.TXT" of the pattern-data folder as the lookups see them, so that
+// "KISHITU.TXT" is not read again for every layer. Every change a lookup
 // makes to a file goes to the same bytes here, so a search gives the answer
-// that reading the file anew would give. Cleared at the start of every run.
-struct GeologyLookupCache {
-  VocabularyFileCache kishitu;
-  VocabularyFileCache xkishitu;
-  // Whether the marker "PATADD.txt" could not be written in this run (then
-  // warnings holds the message).
-  bool marker_failed = false;
-  // Warnings for the user: the run shows them when it ends.
-  std::vector<std::string> warnings;
-  // Read both files anew for every lookup, as without this cache (kept by
-  // Clear); for comparing the two ways.
-  bool reread_files = false;
+// that reading the file anew would give. Made when a run starts; the lookups
+// change files outside the borehole, so they run one at a time, borehole
+// after borehole in list order.
+class GeologyLookup {
+ public:
+  // pattern_folder ends with the separator. With reread_files, both files
+  // are read anew for every lookup, as without this cache (for comparing
+  // the two ways).
+  GeologyLookup(Env& env, std::string pattern_folder, bool reread_files = false);
 
-  void Clear() {
-    bool reread = reread_files;
-    *this = GeologyLookupCache();
-    reread_files = reread;
-  }
+  // The geology code of the name (blanks at both ends ignored); "0000" for
+  // an empty name. A name not in "KISHITU.TXT" is taken from "XKISHITU.TXT",
+  // or given a new code in the additions range of "XKISHITU.TXT" (rewritten
+  // through "XKISHITU.TMP"), and appended to "KISHITU.TXT"; the marker
+  // "PATADD.txt" in the program's folder then shows that the vocabulary
+  // grew. A vocabulary file that is missing when it is needed throws Error
+  // naming it.
+  std::string LookupGeologyCode(const std::string& name);
+
+  // Warnings for the user, shown when the run ends: the marker could not be
+  // written (once per run).
+  const std::vector<std::string>& warnings() const { return warnings_; }
+
+ private:
+  VocabularyFileCache& Load(VocabularyFileCache& file, const char* name);
+  std::string AddToAdditions(const std::string& name);
+  void MarkVocabularyAdded();
+
+  Env& env_;
+  std::string pattern_folder_;
+  bool reread_files_;
+  VocabularyFileCache kishitu_;
+  VocabularyFileCache xkishitu_;
+  bool marker_failed_ = false;
+  std::vector<std::string> warnings_;
 };
-
-// The geology code of the name (blanks at both ends ignored); "0000" for an
-// empty name. A name not in "KISHITU.TXT" is taken from "XKISHITU.TXT", or
-// given a new code in the additions range of "XKISHITU.TXT" (rewritten
-// through "XKISHITU.TMP"), and appended to "KISHITU.TXT"; the marker
-// "PATADD.txt" in the program's folder then shows that the vocabulary grew.
-// A vocabulary file that is missing when it is needed throws Error naming it.
-std::string LookupGeologyCode(Context& ctx, const std::string& name);
 
 }  // namespace s1ordo
 

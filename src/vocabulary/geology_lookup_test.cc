@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 
+#include "converter_fixture.h"
 #include "helpers/error.h"
-#include "run/context.h"
-#include "test_support.h"
 
 namespace s1ordo {
 namespace {
@@ -23,37 +23,32 @@ using test::WriteBytes;
 
 const std::string kBlanks = ",    ,    ,    ,    ";
 
-class GeologyLookupTest : public ::testing::Test {
+class GeologyLookupTest : public test::ConverterTest {
  protected:
-  GeologyLookupTest() : ctx(DefaultEnv()) {
-    ridevi = dir / "RIDEVI";
-    program = dir / "program";
-    test::MakeFolder(ridevi);
-    test::MakeFolder(program);
-    test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", program);
-    ctx.RideviFolder = ridevi + "/";
+  GeologyLookupTest() : ridevi(dir / "RIDEVI"), program(dir / "program") {
     Kishitu(Lines({S(u8"0010,礫") + kBlanks, S(u8"0020,砂") + kBlanks, S(u8"0040,粘土") + kBlanks,
                    S(u8"0041,砂") + kBlanks}));
     Additions(Lines({S(u8"1000,砂混りシルト") + kBlanks, S(u8"1001,\"シルト質砂\",  a ,  ,    ,    "),
                      S(u8"4000,岩盤") + kBlanks}));
+    NextRun();
   }
-  ~GeologyLookupTest() override { test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", ""); }
 
+  // The lookups of a new run, which reads the files anew.
+  void NextRun() { run = std::make_unique<GeologyLookup>(env, pattern_folder); }
   void Kishitu(const std::string& bytes) { WriteBytes(ridevi + "/KISHITU.TXT", bytes); }
   void Additions(const std::string& bytes) { WriteBytes(ridevi + "/XKISHITU.TXT", bytes); }
   std::string KishituNow() { return ReadBytes(ridevi + "/KISHITU.TXT"); }
   std::string AdditionsNow() { return ReadBytes(ridevi + "/XKISHITU.TXT"); }
-  std::string Lookup(std::u8string_view name) { return LookupGeologyCode(ctx, S(name)); }
+  std::string Lookup(std::u8string_view name) { return run->LookupGeologyCode(S(name)); }
 
-  TempDir dir;
   std::string ridevi, program;
-  Context ctx;
+  std::unique_ptr<GeologyLookup> run;
 };
 
 TEST_F(GeologyLookupTest, KnownNamesChangeNoFile) {
   auto before = Snapshot(dir.path());
-  EXPECT_EQ(LookupGeologyCode(ctx, "   "), "0000");
-  EXPECT_EQ(LookupGeologyCode(ctx, ""), "0000");
+  EXPECT_EQ(run->LookupGeologyCode("   "), "0000");
+  EXPECT_EQ(run->LookupGeologyCode(""), "0000");
   EXPECT_EQ(Lookup(u8"  粘土 "), "0040");  // blanks at both ends do not count
   EXPECT_EQ(Lookup(u8"砂"), "0020");       // the first of two records wins
   EXPECT_EQ(Snapshot(dir.path()), before);
@@ -70,7 +65,7 @@ TEST_F(GeologyLookupTest, ANameOnlyInTheAdditionsIsCopiedWithItsItemsAsRead) {
   EXPECT_TRUE(FileExists(program + "/PATADD.txt"));
   // Found in "KISHITU.TXT" from now on, in this run and the next.
   EXPECT_EQ(Lookup(u8"シルト質砂"), "1001");
-  ctx.geology_cache.Clear();
+  NextRun();
   EXPECT_EQ(Lookup(u8"シルト質砂"), "1001");
   std::string kishitu = KishituNow();
   EXPECT_EQ(std::count(kishitu.begin(), kishitu.end(), '\n'), 5);
@@ -95,18 +90,18 @@ TEST_F(GeologyLookupTest, WhereTheNewEntryGoesInTheAdditions) {
   EXPECT_EQ(Lookup(u8"新1"), "1000");
   EXPECT_EQ(AdditionsNow(), Lines({S(u8"1000,新1") + kBlanks, "4000,X" + kBlanks, "4100,Y" + kBlanks}));
 
-  ctx.geology_cache.Clear();
+  NextRun();
   Additions(Lines({"0500,A" + kBlanks, "1234,B" + kBlanks, "5000,C" + kBlanks, "1500,D" + kBlanks}));
   EXPECT_EQ(Lookup(u8"新2"), "1235");  // after the last line below 4000 before the first of 4000 on
   EXPECT_EQ(AdditionsNow(), Lines({"0500,A" + kBlanks, "1234,B" + kBlanks, S(u8"1235,新2") + kBlanks,
                                    "5000,C" + kBlanks, "1500,D" + kBlanks}));
 
-  ctx.geology_cache.Clear();
+  NextRun();
   Additions("");
   EXPECT_EQ(Lookup(u8"新3"), "1000");
   EXPECT_EQ(AdditionsNow(), Lines({S(u8"1000,新3") + kBlanks}));
 
-  ctx.geology_cache.Clear();
+  NextRun();
   Additions("0005,A,,,,\n3998,B,,,,\n");  // lines ended by LF alone are written with CR LF
   EXPECT_EQ(Lookup(u8"新4"), "3999");
   EXPECT_EQ(AdditionsNow(), Lines({"0005,A,,,,", "3998,B,,,,", S(u8"3999,新4") + kBlanks}));
@@ -116,7 +111,7 @@ TEST_F(GeologyLookupTest, WhereTheNewEntryGoesInTheAdditions) {
 // one fails, and neither vocabulary file changes.
 TEST_F(GeologyLookupTest, TheAdditionsStopAt3999) {
   for (const std::string& additions : {Lines({"3999,A" + kBlanks}), Lines({"3999,A" + kBlanks, "4000,X" + kBlanks})}) {
-    ctx.geology_cache.Clear();
+    NextRun();
     Additions(additions);
     const std::string kishitu = KishituNow();
     try {
@@ -144,8 +139,8 @@ TEST_F(GeologyLookupTest, MissingVocabularyFilesFailOnlyWhenNeeded) {
     EXPECT_EQ(e.file(), ridevi + "/XKISHITU.TXT");
   }
   std::remove((ridevi + "/KISHITU.TXT").c_str());
-  ctx.geology_cache.Clear();
-  EXPECT_EQ(LookupGeologyCode(ctx, " "), "0000");
+  NextRun();
+  EXPECT_EQ(run->LookupGeologyCode(" "), "0000");
   try {
     Lookup(u8"礫");
     FAIL() << "no error";
@@ -171,7 +166,7 @@ TEST_F(GeologyLookupTest, AFileCutShortFailsEveryLookupThatReadsIt) {
   }
   EXPECT_EQ(AdditionsNow(), additions);
 
-  ctx.geology_cache.Clear();
+  NextRun();
   Kishitu(Lines({S(u8"0010,礫") + kBlanks}));
   Additions(Lines({"1000,C" + kBlanks, "1001,D"}));
   EXPECT_EQ(Lookup(u8"礫"), "0010");  // "XKISHITU.TXT" is not read
@@ -186,10 +181,10 @@ TEST_F(GeologyLookupTest, AnAppendedRecordStartsOnALineOfItsOwn) {
   EXPECT_EQ(Lookup(u8"シルト質砂"), "1001");
   EXPECT_EQ(Lookup(u8"新"), "1002");
   EXPECT_EQ(KishituNow(), S(u8"0040,粘土,,,,10\r\n1001,シルト質砂,a,,,\r\n1002,新") + kBlanks + "\r\n");
-  ctx.geology_cache.Clear();
+  NextRun();
   EXPECT_EQ(Lookup(u8"粘土"), "0040");
 
-  ctx.geology_cache.Clear();
+  NextRun();
   Kishitu(S(u8"0040,粘土,,,,10\r"));  // a lone CR ends the line already
   EXPECT_EQ(Lookup(u8"新2"), "1003");
   EXPECT_EQ(KishituNow(), S(u8"0040,粘土,,,,10\r1003,新2") + kBlanks + "\r\n");
@@ -211,30 +206,30 @@ TEST_F(GeologyLookupTest, TheMarkerIsLeftOnceAndItsFailureOnlyWarns) {
   WriteBytes(program + "/PATADD.txt", "keep");
   EXPECT_EQ(Lookup(u8"新1"), "1002");
   EXPECT_EQ(ReadBytes(program + "/PATADD.txt"), "keep");
-  EXPECT_TRUE(ctx.geology_cache.warnings.empty());
+  EXPECT_TRUE(run->warnings().empty());
 
   test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", (dir / "no-such-folder"));
   EXPECT_EQ(Lookup(u8"新2"), "1003");
   EXPECT_EQ(Lookup(u8"新3"), "1004");
-  EXPECT_EQ(ctx.geology_cache.warnings.size(), 1u);  // warned once per run
+  EXPECT_EQ(run->warnings().size(), 1u);  // warned once per run
   EXPECT_TRUE(KishituNow().ends_with(S(u8"1004,新3") + kBlanks + "\r\n"));
 }
 
 // Lookups through the cache of one run against lookups that read the files
 // anew every time: the same codes and the same files after every step.
 struct Twin {
-  explicit Twin(const std::string& root) : ctx(DefaultEnv()), ridevi(root + "/RIDEVI") {
-    ctx.RideviFolder = ridevi + "/";
-  }
-  Context ctx;
+  explicit Twin(const std::string& root) : ridevi(root + "/RIDEVI") {}
+  // The lookups of a new run.
+  void NextRun() { lookup = std::make_unique<GeologyLookup>(DefaultEnv(), ridevi + "/"); }
   std::string ridevi;
+  std::unique_ptr<GeologyLookup> lookup;
 };
 
 // The code, or the failure with its file (within the pattern-data folder),
 // line and cause.
 std::string Outcome(Twin& t, const std::string& name) {
   try {
-    return LookupGeologyCode(t.ctx, name);
+    return t.lookup->LookupGeologyCode(name);
   } catch (const Error& e) {
     return "error " + e.file().substr(t.ridevi.size()) + " " + std::to_string(e.line()) + " " + e.cause();
   }
@@ -269,9 +264,9 @@ TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
         WriteBytes(t->ridevi + "/XKISHITU.TXT", additions);
       }
       for (int run = 0; run < 2; ++run) {
-        cached.ctx.geology_cache.Clear();
+        cached.NextRun();
         for (const std::string& name : names) {
-          fresh.ctx.geology_cache.Clear();
+          fresh.NextRun();
           std::string got = Outcome(cached, name);
           std::string want = Outcome(fresh, name);
           SCOPED_TRACE("kishitu " + kishitu + " / additions " + additions + " / name " + name);

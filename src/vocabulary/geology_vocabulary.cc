@@ -1,3 +1,5 @@
+// Loading "KISHITU.TXT" and "KONNYU.TXT" into the vocabulary tables at
+// start-up.
 #include "vocabulary/geology_vocabulary.h"
 
 #include <exception>
@@ -21,21 +23,15 @@ std::vector<VocabularyEntry> ReadVocabularyFile(Env& env, const std::string& pat
     long line = in.LineNumber();
     if (entries.size() == bound)
       throw Error(Sjis(u8"語彙ファイルのレコードが多すぎます"), path, line);
+    ReadRecord(in, 6, path, items);
     VocabularyEntry e;
-    try {
-      ReadRecord(in, 6, path, items);
+    AtFile(path, line, [&] {
       e.code = RoundToInt16(ReadNumber(items[0]));
       e.name = items[1];
       e.item3 = items[2];  // item 4 is not kept
       e.item5 = RoundToInt32(ReadNumber(items[4]));
       e.item6 = RoundToInt16(ReadNumber(items[5]));
-    } catch (Error& error) {
-      if (error.file().empty()) {
-        error.set_file(path);
-        error.set_line(line);
-      }
-      throw;
-    }
+    });
     entries.push_back(std::move(e));
   }
   return entries;

@@ -1,3 +1,5 @@
+// The built-in soil-term tables of the three classification systems and the
+// scan that finds a term by its code.
 #include "vocabulary/soil_tables.h"
 
 #include <span>
@@ -88,10 +90,10 @@ void CheckSystem(int system) {
 // Positions 1..count compared in order; the first equal code wins. The scan
 // index is left at the found position, or count + 1 when none matched.
 template <size_t Bound>
-int Scan(const std::array<SoilTerm, Bound>& column, int count, double code, int& scan_index) {
+int Scan(const std::array<SoilTerm, Bound>& column, int count, double code, SoilTermScan& scan) {
   int k = 1;
   while (k <= count && column[k].code != code) ++k;
-  scan_index = k;
+  scan.position = k;
   return k <= count ? k : 0;
 }
 
@@ -108,18 +110,18 @@ void BuildSoilNameTables(SoilTables& t) {
   Fill(t.SoilInclusionTable, t.SoilInclusionCount, kInclusion);
 }
 
-int FindSoilTermPosition(const SoilTables& t, SoilTermKind kind, int system, double code, int& scan_index) {
+int FindSoilTermPosition(const SoilTables& t, SoilTermKind kind, int system, double code, SoilTermScan& scan) {
   if (kind != SoilTermKind::kInclusion) CheckSystem(system);
   if (code == 0) return 0;
   switch (kind) {
     case SoilTermKind::kQualifier:
-      return Scan(t.SoilQualifierTable[system], t.SoilQualifierCount[system], code, scan_index);
+      return Scan(t.SoilQualifierTable[system], t.SoilQualifierCount[system], code, scan);
     case SoilTermKind::kMainSoil:
-      return Scan(t.SoilNameTable[system], t.SoilNameCount[system], code, scan_index);
+      return Scan(t.SoilNameTable[system], t.SoilNameCount[system], code, scan);
     case SoilTermKind::kAdmixture:
-      return Scan(t.SoilAdmixtureTable[system], t.SoilAdmixtureCount[system], code, scan_index);
+      return Scan(t.SoilAdmixtureTable[system], t.SoilAdmixtureCount[system], code, scan);
     case SoilTermKind::kInclusion:
-      return Scan(t.SoilInclusionTable, t.SoilInclusionCount, code, scan_index);
+      return Scan(t.SoilInclusionTable, t.SoilInclusionCount, code, scan);
   }
   return 0;
 }

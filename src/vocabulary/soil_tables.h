@@ -30,15 +30,22 @@ struct SoilTables {
 // Which table FindSoilTermPosition searches.
 enum class SoilTermKind { kQualifier = 1, kMainSoil = 2, kAdmixture = 3, kInclusion = 4 };
 
+// Where the last soil-term scan of a borehole stopped: the found position,
+// or count + 1 when nothing matched; 0 before the first scan. The layer
+// converter writes a layer's geology code only while this stays within the
+// loaded vocabulary's count, so the layer and inclusion converters of one
+// borehole share one scan, which starts anew with every borehole.
+struct SoilTermScan {
+  int position = 0;
+};
+
 // Fills the four tables with every built-in term.
 void BuildSoilNameTables(SoilTables& tables);
 
 // Position (1..count) of the first term of the kind and system whose code
-// equals code; 0 when none (a code of 0 is never looked up). scan_index
-// keeps the last position the scan reached: the found position, or count + 1
-// when nothing matched; a code of 0 leaves it alone.
-int FindSoilTermPosition(const SoilTables& tables, SoilTermKind kind, int system, double code,
-                         int& scan_index);
+// equals code; 0 when none. A code of 0 is never looked up and leaves the
+// scan alone.
+int FindSoilTermPosition(const SoilTables& tables, SoilTermKind kind, int system, double code, SoilTermScan& scan);
 
 // The term's text at that position, or "" for position 0.
 const std::string& SoilTermText(const SoilTables& tables, SoilTermKind kind, int system, int position);

@@ -95,9 +95,10 @@ struct Found {
   int scan;
 };
 
-Found Look(const SoilTables& t, SoilTermKind kind, int system, double code, int scan = 7) {
+Found Look(const SoilTables& t, SoilTermKind kind, int system, double code) {
+  SoilTermScan scan{7};
   int position = FindSoilTermPosition(t, kind, system, code, scan);
-  return {SoilTermText(t, kind, system, position), scan};
+  return {SoilTermText(t, kind, system, position), scan.position};
 }
 
 TEST(SoilTablesTest, LookupUsesTheCallersSystemAndTheFirstEqualCode) {
@@ -134,7 +135,7 @@ TEST(SoilTablesTest, MissingTermsAndTheScanIndexTheyLeave) {
   EXPECT_EQ(Look(t, SoilTermKind::kInclusion, 0, 9.5).scan, 16);
   // Code 0 is never looked up: system 2's "表土" is never produced and the
   // scan index keeps its value.
-  Found zero = Look(t, SoilTermKind::kMainSoil, 2, 0, 7);
+  Found zero = Look(t, SoilTermKind::kMainSoil, 2, 0);
   EXPECT_EQ(zero.text, "");
   EXPECT_EQ(zero.scan, 7);
   EXPECT_THROW(Look(t, SoilTermKind::kMainSoil, 4, 10), Error);

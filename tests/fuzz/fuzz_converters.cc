@@ -15,7 +15,8 @@
 #include "fuzz_support.h"
 #include "helpers/env.h"
 #include "helpers/error.h"
-#include "run/context.h"
+#include "run/run_caches.h"
+#include "run/session.h"
 #include "run/staging.h"
 #include "vocabulary/geology_vocabulary.h"
 #include "vocabulary/soil_tables.h"
@@ -79,21 +80,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::map<std::string, std::string> lists_before;
   for (const std::string& name : kAppendOnly) lists_before[name] = fuzz::ReadFileOr(root + "RIDEVI/" + name);
 
-  Context ctx(DefaultEnv());
-  ctx.SystemFolder = root + "system";
-  ctx.RideviFolder = root + "RIDEVI/";
-  ctx.RideviIniFolder = root + "LISTS/";
-  LoadGeologyVocabulary(ctx.env, ctx.RideviFolder, ctx.geology);
-  BuildSoilNameTables(ctx.soil);
-  ctx.geology_cache.Clear();
+  Session session(DefaultEnv());
+  session.settings.system_folder = root + "system";
+  session.settings.pattern_folder = root + "RIDEVI/";
+  session.settings.list_folder = ListFolderSetting::Read(session.env, session.settings.system_folder);
+  LoadGeologyVocabulary(session.env, session.settings.pattern_folder, session.vocabulary);
+  RunCaches caches(session, false);
   try {
     if (staged) {
-      RunState state;
       BoreholeJob job{source, work, "out", "B-1", ""};
-      StageBorehole(ctx, state, job);
+      StageBorehole(session.env, job, caches.count_carry, caches.legends, caches.converter_inputs);
     } else {
-      ctx.BoreholeFolder = work.substr(0, work.size() - 1);
-      ConvertBoreholeFiles(ctx);
+      ConvertBoreholeFiles(BoreholeFolder(session.env, work.substr(0, work.size() - 1)), caches.converter_inputs);
     }
   } catch (const Error& e) {
     // A clean failure; it names what failed.

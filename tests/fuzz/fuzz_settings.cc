@@ -10,7 +10,7 @@
 #include "helpers/env.h"
 #include "helpers/error.h"
 #include "layers/ridevi_ini.h"
-#include "run/context.h"
+#include "run/session.h"
 
 using namespace s1ordo;
 using fuzz::Require;
@@ -30,17 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // the system folder itself.
   for (const auto& [name, bytes] : files) fuzz::WriteFile(system + "/" + name, bytes);
 
-  Context ctx(DefaultEnv());
-  ctx.SystemFolder = system;
-  const std::string ridevi = ReadRideviSetting(ctx);
+  Session session(DefaultEnv());
+  session.settings.system_folder = system;
+  const std::string ridevi = ReadRideviSetting(session.env, system);
   if (!files.count("DodavoZ5.ini")) Require(ridevi.empty(), "a setting without a settings file");
   try {
-    ReadRideviIniSetting(ctx);
+    ReadRideviIniSetting(session.env, system);
   } catch (const Error& e) {
     Require(!e.cause().empty() && !e.file().empty(), "an error that names no file");
   }
   try {
-    if (StartUp(ctx)) Require(ctx.RideviFolder == ridevi, "start-up took another folder");
+    if (StartUp(session)) Require(session.settings.pattern_folder == ridevi, "start-up took another folder");
   } catch (const Error& e) {
     Require(!e.cause().empty(), "an error without a cause");
   }

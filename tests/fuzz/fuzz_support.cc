@@ -1,3 +1,5 @@
+// The fuzz targets' scratch folder, the split of an input into files and the
+// checks that end a run with a finding.
 #include "fuzz_support.h"
 
 #include <unistd.h>

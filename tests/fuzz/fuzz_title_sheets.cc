@@ -9,7 +9,6 @@
 #include "fuzz_support.h"
 #include "helpers/env.h"
 #include "helpers/error.h"
-#include "run/context.h"
 #include "run/title_sheets.h"
 
 using namespace s1ordo;
@@ -35,11 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string work = scratch.path() + "/B-1/";
   for (const auto& [name, bytes] : files) fuzz::WriteFile((name[0] == 'L' ? ridevi : work) + name, bytes);
 
-  Context ctx(DefaultEnv());
-  ctx.RideviFolder = ridevi;
+  LegendLists legends(DefaultEnv(), ridevi);
+  const BoreholeFolder borehole(DefaultEnv(), work.substr(0, work.size() - 1));
   bool completed = false;
   try {
-    WriteTitleSheets(ctx, work);
+    WriteTitleSheets(borehole, ReadTitleFiles(borehole), legends);
     completed = true;
   } catch (const Error& e) {
     Require(!e.cause().empty(), "an error without a cause");

@@ -1,7 +1,7 @@
 // s1ordo-gui.exe: the converter's window on Windows.
 #include "app/desktop.h"
 #include "app/win32/win32_window.h"
-#include "run/context.h"
+#include "run/session.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
   const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX),
@@ -9,8 +9,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
   InitCommonControlsEx(&controls);
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
-  s1ordo::Context ctx(*env);
-  s1ordo::Win32Window window(ctx, *desktop);
+  s1ordo::Session session(*env);
+  s1ordo::Win32Window window(session, *desktop);
   if (!window.logic().StartUp()) return 3;
   window.Show(show_command);
   MSG msg = {};

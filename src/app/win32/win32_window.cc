@@ -126,7 +126,7 @@ bool ShowMessageBox(HWND owner, const std::string& text, MessageKind kind, const
 
 }  // namespace
 
-Win32Window::Win32Window(Context& ctx, Desktop& desktop) : grey_(CreateSolidBrush(kGrey)) {
+Win32Window::Win32Window(Session& session, Desktop& desktop) : grey_(CreateSolidBrush(kGrey)) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterClasses(instance, Procedure, grey_);
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -140,7 +140,7 @@ Win32Window::Win32Window(Context& ctx, Desktop& desktop) : grey_(CreateSolidBrus
   ApplyFont();
   PlaceControls();
   ConverterWindowView& view = *this;
-  logic_ = std::make_unique<ConverterWindowLogic>(ctx, desktop, view);
+  logic_ = std::make_unique<ConverterWindowLogic>(session, desktop, view);
 }
 
 Win32Window::~Win32Window() {
@@ -384,8 +384,8 @@ void Win32Window::PaintProgress(HWND bar) {
   EndPaint(bar, &paint);
 }
 
-HWND Win32Window::PathBox(TextBox box) const {
-  return Get(box == TextBox::kText1 ? Control::kDestinationPathBox : Control::kSourcePathBox);
+HWND Win32Window::PathBoxControl(s1ordo::PathBox box) const {
+  return Get(box == PathBox::kDestination ? Control::kDestinationPathBox : Control::kSourcePathBox);
 }
 
 HWND Win32Window::Folders(Side side) const {
@@ -408,20 +408,20 @@ void Win32Window::CentreOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::string Win32Window::PathBoxText(TextBox box) {
-  const int length = GetWindowTextLengthW(PathBox(box));
+std::string Win32Window::PathBoxText(PathBox box) {
+  const int length = GetWindowTextLengthW(PathBoxControl(box));
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(PathBox(box), text.data(), length + 1)));
+  text.resize(static_cast<size_t>(GetWindowTextW(PathBoxControl(box), text.data(), length + 1)));
   return Utf8Text(text);
 }
 
-void Win32Window::SetPathBoxText(TextBox box, const std::string& text) {
-  SetWindowTextW(PathBox(box), W(text).c_str());
+void Win32Window::SetPathBoxText(PathBox box, const std::string& text) {
+  SetWindowTextW(PathBoxControl(box), W(text).c_str());
 }
 
-void Win32Window::FocusAndSelectAll(TextBox box) {
-  SetFocus(PathBox(box));
-  SendMessageW(PathBox(box), EM_SETSEL, 0, -1);
+void Win32Window::FocusAndSelectAll(PathBox box) {
+  SetFocus(PathBoxControl(box));
+  SendMessageW(PathBoxControl(box), EM_SETSEL, 0, -1);
 }
 
 void Win32Window::ShowFolders(Side side, const std::vector<FolderEntry>& entries, int current) {

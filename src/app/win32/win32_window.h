@@ -20,7 +20,7 @@
 #include "app/converter_window_logic.h"
 #include "app/desktop.h"
 #include "app/window_layout.h"
-#include "run/context.h"
+#include "run/session.h"
 
 namespace s1ordo {
 
@@ -31,7 +31,7 @@ constexpr wchar_t kBackgroundClass[] = L"S1ordoBackground";
 class Win32Window : private ConverterWindowView {
  public:
   // Creates the window, hidden.
-  Win32Window(Context& ctx, Desktop& desktop);
+  Win32Window(Session& session, Desktop& desktop);
   ~Win32Window() override;
 
   ConverterWindowLogic& logic() { return *logic_; }
@@ -53,15 +53,15 @@ class Win32Window : private ConverterWindowView {
   void ActivateSelectedFolder(HWND tree);
   void PaintProgress(HWND bar);
   HWND Get(Control control) const { return controls_[static_cast<int>(control)]; }
-  HWND PathBox(TextBox box) const;
+  HWND PathBoxControl(s1ordo::PathBox box) const;
   HWND Folders(Side side) const;
   HWND Drives(Side side) const;
   int Dpi() const;
 
   void CentreOnScreen() override;
-  std::string PathBoxText(TextBox box) override;
-  void SetPathBoxText(TextBox box, const std::string& text) override;
-  void FocusAndSelectAll(TextBox box) override;
+  std::string PathBoxText(PathBox box) override;
+  void SetPathBoxText(PathBox box, const std::string& text) override;
+  void FocusAndSelectAll(PathBox box) override;
   void ShowFolders(Side side, const std::vector<FolderEntry>& entries, int current) override;
   void ShowDrives(const std::vector<std::string>& labels) override;
   void SelectDrive(Side side, int index) override;

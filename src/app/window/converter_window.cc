@@ -59,11 +59,11 @@ QWidget* NewControl(const ControlSpec& spec, QWidget* parent) {
 
 }  // namespace
 
-ConverterWindow::ConverterWindow(Context& ctx, Desktop& desktop, MessageBoxes& boxes, QWidget* parent)
+ConverterWindow::ConverterWindow(Session& session, Desktop& desktop, MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent), boxes_(boxes) {
   BuildControls();
   ConverterWindowView& view = *this;
-  logic_ = std::make_unique<ConverterWindowLogic>(ctx, desktop, view);
+  logic_ = std::make_unique<ConverterWindowLogic>(session, desktop, view);
   auto* logic = logic_.get();
   for (Side side : {Side::kSource, Side::kDestination}) {
     connect(Folders(side), &FolderList::entryActivated, this,
@@ -115,8 +115,8 @@ void ConverterWindow::PlaceControls() {
   }
 }
 
-QLineEdit* ConverterWindow::PathBox(TextBox box) const {
-  return Get<QLineEdit>(box == TextBox::kText1 ? Control::kDestinationPathBox : Control::kSourcePathBox);
+QLineEdit* ConverterWindow::PathBoxControl(s1ordo::PathBox box) const {
+  return Get<QLineEdit>(box == PathBox::kDestination ? Control::kDestinationPathBox : Control::kSourcePathBox);
 }
 
 FolderList* ConverterWindow::Folders(Side side) const {
@@ -134,13 +134,13 @@ void ConverterWindow::CentreOnScreen() {
   }
 }
 
-std::string ConverterWindow::PathBoxText(TextBox box) { return PathBox(box)->text().toStdString(); }
+std::string ConverterWindow::PathBoxText(PathBox box) { return PathBoxControl(box)->text().toStdString(); }
 
-void ConverterWindow::SetPathBoxText(TextBox box, const std::string& text) { PathBox(box)->setText(Q(text)); }
+void ConverterWindow::SetPathBoxText(PathBox box, const std::string& text) { PathBoxControl(box)->setText(Q(text)); }
 
-void ConverterWindow::FocusAndSelectAll(TextBox box) {
-  PathBox(box)->setFocus(Qt::OtherFocusReason);
-  PathBox(box)->selectAll();
+void ConverterWindow::FocusAndSelectAll(PathBox box) {
+  PathBoxControl(box)->setFocus(Qt::OtherFocusReason);
+  PathBoxControl(box)->selectAll();
 }
 
 void ConverterWindow::ShowFolders(Side side, const std::vector<FolderEntry>& entries, int current) {

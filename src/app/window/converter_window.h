@@ -19,7 +19,7 @@
 #include "app/window/folder_list.h"
 #include "app/window/message_boxes.h"
 #include "app/window_layout.h"
-#include "run/context.h"
+#include "run/session.h"
 
 namespace s1ordo {
 
@@ -27,7 +27,7 @@ class ConverterWindow : public QWidget, private ConverterWindowView {
   Q_OBJECT
 
  public:
-  ConverterWindow(Context& ctx, Desktop& desktop, MessageBoxes& boxes, QWidget* parent = nullptr);
+  ConverterWindow(Session& session, Desktop& desktop, MessageBoxes& boxes, QWidget* parent = nullptr);
   ~ConverterWindow() override;
 
   ConverterWindowLogic& logic() { return *logic_; }
@@ -44,14 +44,14 @@ class ConverterWindow : public QWidget, private ConverterWindowView {
   W* Get(Control control) const {
     return static_cast<W*>(controls_[static_cast<int>(control)]);
   }
-  QLineEdit* PathBox(TextBox box) const;
+  QLineEdit* PathBoxControl(s1ordo::PathBox box) const;
   FolderList* Folders(Side side) const;
   QComboBox* Drives(Side side) const;
 
   void CentreOnScreen() override;
-  std::string PathBoxText(TextBox box) override;
-  void SetPathBoxText(TextBox box, const std::string& text) override;
-  void FocusAndSelectAll(TextBox box) override;
+  std::string PathBoxText(PathBox box) override;
+  void SetPathBoxText(PathBox box, const std::string& text) override;
+  void FocusAndSelectAll(PathBox box) override;
   void ShowFolders(Side side, const std::vector<FolderEntry>& entries, int current) override;
   void ShowDrives(const std::vector<std::string>& labels) override;
   void SelectDrive(Side side, int index) override;

@@ -65,9 +65,9 @@ class ConverterWindowTest : public QObject {
     QDir::setCurrent(QString::fromStdString(Path("start")));
     qputenv("HOME", QByteArray::fromStdString(Path("home")));
     qputenv("S1ORDO_PROGRAM_FOLDER", QByteArray::fromStdString(root_->path()));
-    ctx_ = std::make_unique<s1ordo::Context>(s1ordo::DefaultEnv());
-    ctx_->SystemFolder = Path("system");
-    window_ = std::make_unique<s1ordo::ConverterWindow>(*ctx_, *desktop_, boxes_);
+    session_ = std::make_unique<s1ordo::Session>(s1ordo::DefaultEnv());
+    session_->settings.system_folder = Path("system");
+    window_ = std::make_unique<s1ordo::ConverterWindow>(*session_, *desktop_, boxes_);
   }
   void cleanup() {
     window_.reset();
@@ -191,7 +191,7 @@ class ConverterWindowTest : public QObject {
   std::unique_ptr<s1ordo::test::TempDir> root_;
   std::unique_ptr<s1ordo::Desktop> desktop_ = s1ordo::NewPlatformDesktop();
   AnsweringBoxes boxes_;
-  std::unique_ptr<s1ordo::Context> ctx_;
+  std::unique_ptr<s1ordo::Session> session_;
   std::unique_ptr<s1ordo::ConverterWindow> window_;
 };
 

@@ -4,15 +4,15 @@
 #include "app/desktop.h"
 #include "app/window/converter_window.h"
 #include "app/window/message_boxes.h"
-#include "run/context.h"
+#include "run/session.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   s1ordo::QtMessageBoxes boxes;
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
-  s1ordo::Context ctx(*env);
-  s1ordo::ConverterWindow window(ctx, *desktop, boxes);
+  s1ordo::Session session(*env);
+  s1ordo::ConverterWindow window(session, *desktop, boxes);
   if (!window.logic().StartUp()) return 3;
   window.show();
   return app.exec();
