@@ -84,8 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   session.settings.system_folder = root + "system";
   session.settings.pattern_folder = root + "RIDEVI/";
   session.settings.list_folder = ListFolderSetting::Read(session.env, session.settings.system_folder);
-  LoadGeologyVocabulary(session.env, session.settings.pattern_folder, session.vocabulary);
   RunCaches caches(session, false);
+  LoadGeologyVocabulary(session.env, session.settings.pattern_folder, caches.vocabulary);  // as a run does
   try {
     if (staged) {
       BoreholeJob job{source, work, "out", "B-1", ""};
