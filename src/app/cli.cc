@@ -301,6 +301,8 @@ int Convert(const Arguments& a, Env& env, CliStreams& io) {
       ChooseSystemFolder(env, a.system_folder.empty() ? "" : AbsoluteArgument(a.system_folder));
   if (!StartUp(session)) {
     io.err << DisplayText(NoRideviMessage()) << "\n";
+    if (std::string why = RideviSettingProblem(env, session.settings.system_folder); !why.empty())
+      io.err << DisplayText(why) << "\n";
     return kExitStartup;
   }
 

@@ -104,22 +104,37 @@ TEST_F(CliTest, BoreholeNamesAreCheckedBeforeAnythingElse) {
   EXPECT_EQ(test::Snapshot(dir.path()), before);
 }
 
-TEST_F(CliTest, MissingSettingsEndWithExitThree) {
-  std::remove((dir / "SYS/DodavoZ5.ini").c_str());
-  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
-  EXPECT_EQ(err.str(), " RIDEVI の設定がありません.\n");
-  EXPECT_FALSE(FileExists(dir / "SYS/DodavoZ5.ini"));  // nothing created in the system folder
-  WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / "NOWHERE") + Separator(NativePathForm()) + "\r\n");
-  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
-  WriteBytes(dir / "SYS/DodavoZ5.ini", "only one line\r\n");
-  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1"}), kExitStartup);
-  // A NUL would make every pattern-data file name the same file.
-  for (std::string bad : {std::string("\0x", 2), std::string("\x01"), std::string("\xFF")}) {
-    WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / "RIDEVI/") + bad + "/\r\n");
+// Exit 3 after the prescribed line and a line that names the settings file
+// read and why it was rejected; nothing is written anywhere, not even in
+// the system folder.
+TEST_F(CliTest, RejectedSettingsEndWithExitThreeSayingWhy) {
+  const std::string sep(1, Separator(NativePathForm()));
+  const std::string ini = (dir / "SYS") + sep + "DodavoZ5.ini";
+  const std::string folder = "2行目のフォルダ \"";
+  const struct {
+    std::string setting, why;  // setting "-": no settings file
+  } cases[] = {
+      {"-", "ファイルがありません"},
+      {"", "ファイルが空です"},
+      {"only one line\r\n", "2行目 (パターンデータのフォルダ) がありません"},
+      {"[RIDEVI]\r\n  ,x\r\n", "2行目にパターンデータのフォルダが書かれていません"},
+      {"[RIDEVI]\r\n" + (dir / "NOWHERE") + sep + "\r\n", folder + (dir / "NOWHERE") + sep + "\" がありません"},
+      {"[RIDEVI]\r\n" + (dir / "RIDEVI") + "\r\n",
+       folder + (dir / "RIDEVI") + "\" の最後に区切りの \"" + sep + "\" がありません。\"" + (dir / "RIDEVI") + sep +
+           "\" と書いてください"},
+      // A NUL would make every pattern-data file name the same file.
+      {"[RIDEVI]\r\n" + (dir / "RIDEVI") + std::string("\0x", 2) + sep + "\r\n", "2行目に制御文字があります"},
+      {"[RIDEVI]\r\n" + (dir / "RIDEVI") + "\x01" + sep + "\r\n", "2行目に制御文字があります"},
+      {"[RIDEVI]\r\n" + (dir / "RIDEVI") + "\xFF" + sep + "\r\n",
+       "2行目をコードページ932 (シフトJIS) の文字として読めません"},
+  };
+  for (const auto& c : cases) {
+    std::remove(ini.c_str());
+    if (c.setting != "-") WriteBytes(ini, c.setting);
     auto before = test::Snapshot(dir.path());
-    EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitStartup);
-    EXPECT_EQ(err.str(), " RIDEVI の設定がありません.\n");
-    EXPECT_EQ(test::Snapshot(dir.path()), before);
+    EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitStartup) << c.why;
+    EXPECT_EQ(err.str(), " RIDEVI の設定がありません.\n設定ファイル " + ini + ": " + c.why + "\n");
+    EXPECT_EQ(test::Snapshot(dir.path()), before) << c.why;
   }
 }
 
@@ -257,7 +272,8 @@ TEST_F(CliTest, FoldersThatMayNotBeReadAreFailures) {
   if (!enforced) GTEST_SKIP() << "running as root: permissions are not enforced";
   ASSERT_EQ(chmod((dir / "DIZIVAD").c_str(), 0311), 0);  // searched, not listed
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT2", "--all", "--yes"}), kExitFailed);
-  EXPECT_NE(err.str().find("アクセスが拒否されました: " + (dir / "DIZIVAD")), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("アクセスが拒否されました (Permission denied): " + (dir / "DIZIVAD")), std::string::npos)
+      << err.str();
   EXPECT_EQ(Run({"list", dir / "DIZIVAD"}), kExitFailed);
   ASSERT_EQ(chmod((dir / "DIZIVAD").c_str(), 0755), 0);
   EXPECT_FALSE(FileExists(dir / "OUT2"));

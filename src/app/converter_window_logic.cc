@@ -69,7 +69,10 @@ bool ConverterWindowLogic::StartUp() {
     found = false;
   }
   if (!found) {
-    ShowMessage(NoRideviMessage(), MessageKind::kNotice, ApplicationTitle());
+    std::string text = NoRideviMessage();
+    if (std::string why = RideviSettingProblem(session_.env, session_.settings.system_folder); !why.empty())
+      text += "\r\n" + why;
+    ShowMessage(text, MessageKind::kNotice, ApplicationTitle());
     return false;
   }
   // The source side starts in the data folder DIZIVAD when there is one: at

@@ -144,14 +144,21 @@ class ConverterWindowLogicTest : public ::testing::Test {
 
 TEST_F(ConverterWindowLogicTest, StartUpEndsWithoutPatternData) {
   // No settings file; a settings file with one line; a folder that is gone.
-  for (const std::string& setting :
-       {std::string(), std::string("[RIDEVI]\r\n"), "[RIDEVI]\r\n" + Path("gone/") + "\r\n"}) {
+  // The box says which settings file was read and why it was rejected.
+  const struct {
+    std::string setting, why;
+  } cases[] = {{"", U(u8"ファイルがありません")},
+               {"[RIDEVI]\r\n", U(u8"2行目 (パターンデータのフォルダ) がありません")},
+               {"[RIDEVI]\r\n" + Path("gone/") + "\r\n",
+                U(u8"2行目のフォルダ \"") + DisplayText(Path("gone/")) + U(u8"\" がありません")}};
+  for (const auto& c : cases) {
     fs::remove(Native("system/DodavoZ5.ini"));
-    if (!setting.empty()) WriteBytes(Path("system/DodavoZ5.ini"), setting);
+    if (!c.setting.empty()) WriteBytes(Path("system/DodavoZ5.ini"), c.setting);
     view.shown.clear();
     ConverterWindowLogic window(session, desktop, view);
     EXPECT_FALSE(window.StartUp());
-    EXPECT_EQ(view.shown, std::vector<std::string>{U(u8" RIDEVI の設定がありません.")});
+    EXPECT_EQ(view.shown, std::vector<std::string>{U(u8" RIDEVI の設定がありません.\r\n設定ファイル ") +
+                                                   DisplayText(Path("system/DodavoZ5.ini")) + ": " + c.why});
     EXPECT_EQ(view.titles.back(), kCaption);
     EXPECT_EQ(session.vocabulary.KishituCount, 0);
   }

@@ -19,10 +19,19 @@ std::string ReadRideviSetting(Env& env, const std::string& system_folder);
 // " RIDEVI の設定がありません."
 std::string NoRideviMessage();
 
+// Why "DodavoZ5.ini" in system_folder gives no pattern-data folder, as the
+// line that follows NoRideviMessage(): the settings file's full path and
+// the reason (missing, empty, no second line, no folder named there, a
+// control character or bytes that are not code page 932, a folder that does
+// not exist, a folder without its final separator, or the system's cause of
+// a file that cannot be read). "" when the setting is good. Only reads.
+std::string RideviSettingProblem(Env& env, const std::string& system_folder);
+
 // Reads the pattern-data folder and the list folder from the settings files
 // in settings.system_folder. False when no pattern-data folder is set or it
-// does not exist: the program must then end with NoRideviMessage(). The
-// window runs its own steps between this and the vocabulary load.
+// does not exist: the program must then end with NoRideviMessage() and
+// RideviSettingProblem(). The window runs its own steps between this and
+// the vocabulary load.
 bool ReadSettings(Env& env, Settings& settings);
 
 // ReadSettings, then loads the geology vocabulary. False (nothing loaded)

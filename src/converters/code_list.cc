@@ -71,11 +71,12 @@ std::shared_ptr<const CodeListEntries> CodeList::ReadEntries() const {
   std::string code, item;
   while (!in.AtEnd()) {
     long line = in.LineNumber();
-    bool whole = in.ReadItem(&code);  // false when only the empty last line was left
-    for (int k = 1; k < items_per_entry_ && whole; ++k) whole = in.ReadItem(&item);
-    if (!whole) {
+    int found = in.ReadItem(&code) ? 1 : 0;  // 0 when only the empty last line was left
+    while (found > 0 && found < items_per_entry_ && in.ReadItem(&item)) ++found;
+    if (found < items_per_entry_) {
       entries->incomplete = true;
       entries->incomplete_line = line;
+      entries->incomplete_items = found;
       break;
     }
     double value = AtFile(path_, line, [&] { return ReadNumber(code); });
@@ -85,8 +86,7 @@ std::shared_ptr<const CodeListEntries> CodeList::ReadEntries() const {
 }
 
 void CodeList::FailIncomplete() const {
-  throw Error(Sjis(u8"コードリストの終わりを越えて読もうとしました (最後の項目が欠けているか、最後に空の行があります)"),
-              path_, entries_->incomplete_line);
+  throw Error(PastEndCause(items_per_entry_, entries_->incomplete_items), path_, entries_->incomplete_line);
 }
 
 const std::string& CodeList::LastName(double code) {

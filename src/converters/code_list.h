@@ -34,7 +34,8 @@ class CodeListEntries {
   size_t Last(double code) const { return Find(code, false); }
 
   bool incomplete = false;  // the last entry ends before its name
-  long incomplete_line = 0;
+  long incomplete_line = 0;  // where that entry begins
+  int incomplete_items = 0;  // the items it has
   std::vector<std::string> names;
 
  private:

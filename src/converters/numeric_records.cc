@@ -41,7 +41,8 @@ void ReadPartnerRecord(PartnerFile& partner, int items, RecordFields& fields, in
   std::string item;
   for (int j = 1; j <= items; ++j) {
     if (!partner.in.ReadItem(&item))
-      throw Error(Sjis(u8"\"G41.TXT\" よりレコードが少なくなっています"), partner.path, line);
+      throw Error(Sjis(u8"\"G41.TXT\" よりレコードが少なくなっています。") + PastEndCause(items, j - 1), partner.path,
+                  line);
     if (j >= 3) fields[first + j - 3] = std::move(item);
   }
 }

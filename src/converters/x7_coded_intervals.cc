@@ -40,7 +40,7 @@ std::vector<Category> LoadCategoryList(Env& env, const std::string& path) {
   std::vector<Category> list;
   std::vector<std::string> items;
   while (file.Next(3, items)) {
-    if (static_cast<int>(list.size()) == kListBound) ThrowTooManyRecords(path, kListBound);
+    if (static_cast<int>(list.size()) == kListBound) ThrowTooManyRecords(file, kListBound);
     list.push_back({AtFile(path, file.line(), [&] { return RoundToInt16(ReadNumber(items[0])); }), items[1]});
   }
   return list;

@@ -103,20 +103,21 @@ TEST_F(CodedIntervalsTest, NothingWrittenWithoutDataOrSetting) {
 }
 
 TEST_F(CodedIntervalsTest, BadListsAndCodesFailNamingTheFile) {
-  auto fails_on = [&](const std::string& file, const std::string& what) {
+  auto fails_on = [&](const std::string& file, const std::string& what, long line = -1) {
     try {
       Convert({"1,a,1,0,1,x,y"});
       ADD_FAILURE() << "no error: " << what;
     } catch (const Error& e) {
       EXPECT_EQ(e.file(), file) << what;
       EXPECT_NE(e.cause().find(what), std::string::npos) << e.cause();
+      if (line >= 0) EXPECT_EQ(e.line(), line) << what;
     }
   };
   fails_on(dir / "LISTS/L8.txt", "");  // missing
   std::vector<std::string> list;
   for (int code = 1; code <= 101; ++code) list.push_back(std::to_string(code) + ",n,0");
   List(list);
-  fails_on(dir / "LISTS/L8.txt", "100");
+  fails_on(dir / "LISTS/L8.txt", "100", 101);  // the first record too many
   list.pop_back();
   List(list);
   EXPECT_EQ(Convert({"1,a,100,0,1,x,y"}).size(), 1u);

@@ -1,4 +1,5 @@
-// Reading a file held in memory line by line and item by item.
+// Reading a file held in memory line by line and item by item, and the
+// causes of records that do not fit their file.
 #include "helpers/item_reader.h"
 
 #include "helpers/encoding.h"
@@ -83,8 +84,19 @@ bool ItemReader::ReadItem(std::string* item) {
 void ReadRecord(ItemReader& in, int n, const std::string& path, std::vector<std::string>& items) {
   long line = in.LineNumber();
   items.resize(static_cast<size_t>(n));
-  for (std::string& item : items)
-    if (!in.ReadItem(&item)) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), path, line);
+  for (int found = 0; found < n; ++found)
+    if (!in.ReadItem(&items[static_cast<size_t>(found)])) throw Error(PastEndCause(n, found), path, line);
+}
+
+std::string PastEndCause(int expected, int found) {
+  std::string cause = Sjis(u8"ファイルの終わりを越えて読もうとしました: ") + std::to_string(expected) + Sjis(u8" 項目必要ですが、");
+  if (found == 0) return cause + Sjis(u8"ファイルの最後の空の行には項目がありません");
+  return cause + std::to_string(found) + Sjis(u8" 項目しかありません");
+}
+
+std::string TooManyRecordsCause(int bound) {
+  return Sjis(u8"レコードが多すぎます: 上限の ") + std::to_string(bound) + Sjis(u8" レコードを超える ") +
+         std::to_string(bound + 1) + Sjis(u8" 番目のレコードです");
 }
 
 }  // namespace s1ordo

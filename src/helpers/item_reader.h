@@ -48,8 +48,18 @@ class ItemReader {
 
 // Reads the next record of n items into items (resized to n). Running past
 // the end of the file (a record cut short, or only the empty last line left)
-// throws Error naming path and the line where the record began.
+// throws Error naming path and the line where the record began, with
+// PastEndCause.
 void ReadRecord(ItemReader& in, int n, const std::string& path, std::vector<std::string>& items);
+
+// The cause of a record of `expected` items that the end of the file cut
+// after `found` items: both counts, or for none found the empty last line
+// that holds no item.
+std::string PastEndCause(int expected, int found);
+
+// The cause of a record beyond the `bound` records a file may hold, said at
+// the line of the first record too many.
+std::string TooManyRecordsCause(int bound);
 
 }  // namespace s1ordo
 

@@ -744,7 +744,8 @@ class PosixEnv : public Env {
       struct stat st;
       if (::fstat(fd, &st) != 0) throw Error(Cause(what, errno), path);
       if (!S_ISREG(st.st_mode)) throw Error(NotRegularFileCause(), path);
-      if (source && st.st_dev == source->st_dev && st.st_ino == source->st_ino) throw Error(Cause(what, EEXIST), path);
+      if (source && st.st_dev == source->st_dev && st.st_ino == source->st_ino)
+        throw Error(Sjis(what) + Sjis(u8": コピー元とコピー先が同じファイルです"), path);
       if (!append && st.st_nlink > 1) return Clear(q, path, what);
       if (!append && st.st_size > 0 && ::ftruncate(fd, 0) != 0) throw Error(Cause(what, errno), path);
       return guard.release();

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -463,15 +464,35 @@ TEST(EnvTest, AReplacedFileKeepsItsModeAndGroup) {
 }
 #endif  // _WIN32
 
-TEST(EnvTest, FailuresNameTheFile) {
+// Each failure names its file and says why in Japanese, the system's own
+// text after it in parentheses.
+TEST(EnvTest, FailuresNameTheFileAndSayWhyInJapanese) {
   TempDir dir;
-  try {
-    DefaultEnv().ReadFile(dir / "missing.txt");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.file(), dir / "missing.txt");
+  Env& env = DefaultEnv();
+  WriteBytes(dir / "file.txt", "x");
+  const std::string missing = dir / "no" + Separator(NativePathForm()) + "x.txt";
+  const struct {
+    std::function<void()> fail;
+    std::string file, cause;
+  } cases[] = {
+      {[&] { env.ReadFile(dir / "missing.txt"); }, dir / "missing.txt",
+       S(u8"ファイルを開けません: ファイルまたはフォルダがありません")},
+      {[&] { env.NewWritableFile(missing); }, missing, S(u8"ファイルを作成できません: ファイルまたはフォルダがありません")},
+      {[&] { env.CreateFolder(dir / "file.txt"); }, dir / "file.txt",
+       S(u8"フォルダを作成できません: 同じ名前のファイルまたはフォルダが既にあります")},
+      {[&] { env.ListFiles(dir / "file.txt", nullptr); }, dir / "file.txt",
+       S(u8"フォルダを一覧できません: フォルダではありません")},
+  };
+  for (const auto& c : cases) {
+    try {
+      c.fail();
+      ADD_FAILURE() << "no failure: " << DisplayText(c.cause);
+    } catch (const Error& e) {
+      EXPECT_EQ(e.file(), c.file);
+      const std::string shown = DisplayText(e.cause());
+      EXPECT_TRUE(e.cause().starts_with(c.cause + " (") && e.cause().ends_with(")")) << shown;
+    }
   }
-  EXPECT_THROW(DefaultEnv().NewWritableFile(dir / "no/such/folder/x.txt"), Error);
 }
 
 TEST(EnvTest, AppendedLinesReachTheFileWholeOrNotAtAll) {

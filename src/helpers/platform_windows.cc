@@ -102,20 +102,76 @@ bool IsAscii(const std::wstring& name) {
 
 bool Missing(DWORD err) { return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND; }
 
-// The errno that says what a Win32 error says, for the messages.
+// The errno that says what a Win32 error says, for the messages; 0 for
+// the rare ones.
 int ErrnoOf(DWORD err) {
   switch (err) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return ENOENT;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return ENOENT;
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION: return EACCES;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_BUSY:
+    case ERROR_PATH_BUSY: return EBUSY;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_WRITE_PROTECT: return EROFS;
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS: return EEXIST;
-    default: return EIO;
+    case ERROR_DIRECTORY: return ENOTDIR;
+    case ERROR_DIR_NOT_EMPTY: return ENOTEMPTY;
+    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME: return EINVAL;
+    case ERROR_TOO_MANY_LINKS: return EMLINK;
+    case ERROR_TOO_MANY_OPEN_FILES: return EMFILE;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return ENOMEM;
+    case ERROR_NOT_SAME_DEVICE: return EXDEV;
+    case ERROR_CRC:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE:
+    case ERROR_NOT_READY:
+    case ERROR_IO_DEVICE: return EIO;
+    default: return 0;
   }
+}
+
+// The system's own text of a Win32 error in the user's language, as code
+// page 932; empty when there is none or code page 932 cannot hold it.
+std::string SystemText(DWORD err) {
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, err, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer ? buffer : L"", buffer ? n : 0);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return FromWide(text, 932).value_or(std::string());
+}
+
+// Cause for a Win32 error: the Japanese reason of its errno, the system's
+// text after it.
+std::string Win32Cause(std::u8string_view what, DWORD err) {
+  return Cause(what, Reason(ErrnoOf(err), err), SystemText(err));
+}
+
+// Cause for an error of std::filesystem, which gives Win32 errors in the
+// system category and errno values in the generic one.
+std::string FsCause(std::u8string_view what, const std::error_code& ec) {
+  if (ec.category() == std::system_category()) return Win32Cause(what, static_cast<DWORD>(ec.value()));
+  return Cause(what, ec.value());
+}
+
+// Cause for a failed _wfopen: by the Win32 error behind it when the C
+// library kept one (_doserrno, cleared before the call), else by errno.
+std::string OpenCause(std::u8string_view what) {
+  const unsigned long os_error = _doserrno;
+  const int err = errno;
+  return os_error != 0 ? Win32Cause(what, os_error) : Cause(what, err);
 }
 
 // A name of the file system shown in code page 932: each character that
@@ -154,8 +210,10 @@ class WindowsEnv : public Env {
   PathForm form() const override { return PathForm::kWindows; }
 
   std::string ReadFile(const std::string& path) override {
-    std::FILE* f = _wfopen(OnDisk(path).c_str(), L"rb");
-    if (!f) throw Error(Cause(u8"ファイルを開けません", errno), path);
+    const fs::path p = OnDisk(path);
+    _doserrno = 0;
+    std::FILE* f = _wfopen(p.c_str(), L"rb");
+    if (!f) throw Error(OpenCause(u8"ファイルを開けません"), path);
     if (!OnTheDisk(f)) {
       std::fclose(f);
       throw Error(NotRegularFileCause(), path);
@@ -181,11 +239,11 @@ class WindowsEnv : public Env {
   }
   void DeleteFile(const std::string& path) override {
     std::error_code ec;
-    if (!fs::remove(OnDisk(path), ec) && ec) throw Error(Cause(u8"ファイルを削除できません", ec.value()), path);
+    if (!fs::remove(OnDisk(path), ec) && ec) throw Error(FsCause(u8"ファイルを削除できません", ec), path);
   }
   void RenameFile(const std::string& from, const std::string& to) override {
     if (!MoveFileExW(OnDisk(from).c_str(), OnDisk(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      throw Error(Sjis(u8"ファイル名を変更できません"), from);
+      throw Error(Win32Cause(u8"ファイル名を変更できません", GetLastError()), from);
   }
   void ReplaceFile(const std::string& from, const std::string& to) override {
     const fs::path source = OnDisk(from), target = OnDisk(to);
@@ -194,18 +252,19 @@ class WindowsEnv : public Env {
       const bool replacing = old != INVALID_FILE_ATTRIBUTES;
       if (replacing && (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
         throw Error(NotRegularFileCause(), to);
-      if (replacing && (old & FILE_ATTRIBUTE_READONLY)) throw Error(Cause(u8"ファイルを書き換えられません", EACCES), to);
+      if (replacing && (old & FILE_ATTRIBUTE_READONLY))
+        throw Error(Sjis(u8"ファイルを書き換えられません: 読み取り専用のファイルです"), to);
       HANDLE h = CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (h == INVALID_HANDLE_VALUE) throw Error(Sjis(u8"ファイル名を変更できません"), from);
+      if (h == INVALID_HANDLE_VALUE) throw Error(Win32Cause(u8"ファイル名を変更できません", GetLastError()), from);
       const bool flushed = FlushFileBuffers(h) != 0;
       const DWORD err = GetLastError();
       CloseHandle(h);
-      if (!flushed) throw Error(Cause(u8"ファイルに書き込めません", ErrnoOf(err)), to);
+      if (!flushed) throw Error(Win32Cause(u8"ファイルに書き込めません", err), to);
       // ReplaceFileW keeps the replaced file's attributes and permissions.
       if (!(replacing && ::ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                                         nullptr, nullptr)) &&
           !MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw Error(Cause(u8"ファイル名を変更できません", ErrnoOf(GetLastError())), from);
+        throw Error(Win32Cause(u8"ファイル名を変更できません", GetLastError()), from);
     } catch (const Error&) {
       DeleteFileW(source.c_str());
       throw;
@@ -230,7 +289,7 @@ class WindowsEnv : public Env {
   void CreateFolder(const std::string& path) override {
     std::error_code ec;
     if (!fs::create_directory(OnDisk(path), ec) && ec)
-      throw Error(Cause(u8"フォルダを作成できません", ec.value()), path);
+      throw Error(FsCause(u8"フォルダを作成できません", ec), path);
   }
   std::vector<std::string> ListFiles(const std::string& folder, std::vector<std::string>* left_out) override {
     return List(folder, false, left_out);
@@ -252,7 +311,7 @@ class WindowsEnv : public Env {
       if (GetFileAttributesW(lock.c_str()) != INVALID_FILE_ATTRIBUTES) return nullptr;
       return std::make_unique<HandleLock>(INVALID_HANDLE_VALUE);
     }
-    throw Error(Cause(u8"フォルダをロックできません", ErrnoOf(err)), folder);
+    throw Error(Win32Cause(u8"フォルダをロックできません", err), folder);
   }
 
   bool DriveUsable(char letter) override {
@@ -330,7 +389,7 @@ class WindowsEnv : public Env {
   static bool Attributes(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA* data) {
     if (GetFileAttributesExW(OnDisk(path).c_str(), GetFileExInfoStandard, data)) return true;
     const DWORD err = GetLastError();
-    if (err == ERROR_ACCESS_DENIED) throw Error(Cause(u8"ファイルを調べられません", EACCES), path);
+    if (err == ERROR_ACCESS_DENIED) throw Error(Win32Cause(u8"ファイルを調べられません", err), path);
     return false;
   }
 
@@ -366,8 +425,9 @@ class WindowsEnv : public Env {
         FromWide(source->filename().wstring(), 932) == FromWide(p.filename().wstring(), 932))
       p = p.parent_path() / source->filename();
     ClearWay(p, mode[0] == L'w');
+    _doserrno = 0;
     std::FILE* f = _wfopen(p.c_str(), mode);
-    if (!f) throw Error(Cause(u8"ファイルを作成できません", errno), path);
+    if (!f) throw Error(OpenCause(u8"ファイルを作成できません"), path);
     if (!OnTheDisk(f)) {
       std::fclose(f);
       throw Error(NotRegularFileCause(), path);
@@ -379,10 +439,10 @@ class WindowsEnv : public Env {
     std::error_code ec;
     std::vector<std::pair<std::wstring, std::string>> found;
     fs::directory_iterator it(OnDisk(folder), ec);
-    if (ec) throw Error(Cause(u8"フォルダを一覧できません", ec.value()), folder);
+    if (ec) throw Error(FsCause(u8"フォルダを一覧できません", ec), folder);
     const std::string prefix = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
     for (fs::directory_iterator end; it != end; it.increment(ec)) {
-      if (ec) throw Error(Cause(u8"フォルダを一覧できません", ec.value()), folder);
+      if (ec) throw Error(FsCause(u8"フォルダを一覧できません", ec), folder);
       std::wstring name = it->path().filename().wstring();
       DWORD attributes = GetFileAttributesW(it->path().c_str());
       if (attributes == INVALID_FILE_ATTRIBUTES) continue;

@@ -11,8 +11,17 @@
 
 namespace s1ordo {
 
-// "what: the system's reason for errno err" as a code page 932 text; a
-// refused permission is "アクセスが拒否されました".
+// The reason of a failure with errno err in Japanese ("アクセスが拒否されました"
+// for a refused permission, "ファイルまたはフォルダがありません" ...); for
+// the rare errno values without one, "システムエラー" and number (the errno
+// itself, or the system's own code of the failure).
+std::string Reason(int err, unsigned long number);
+
+// "what: reason (system_text)" as a code page 932 text; the system's own
+// text is left out when it is empty or says what reason says.
+std::string Cause(std::u8string_view what, const std::string& reason, std::string_view system_text);
+
+// Cause for errno err, with the C library's text for it.
 std::string Cause(std::u8string_view what, int err);
 
 // A file opened for writing (f), buffered; the Error of a failed write or

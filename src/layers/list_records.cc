@@ -3,7 +3,6 @@
 
 #include "helpers/encoding.h"
 #include "helpers/error.h"
-#include "helpers/number.h"
 
 namespace s1ordo {
 
@@ -25,9 +24,8 @@ bool SourceHasData(Env& env, const std::string& path) {
   return size > 0;
 }
 
-void ThrowTooManyRecords(const std::string& path, int bound) {
-  throw Error(Sjis(u8"レコードが多すぎます (上限 ") + TrimmedText(bound) + Sjis(u8" レコード)"),
-              path);
+void ThrowTooManyRecords(const RecordFile& file, int bound) {
+  throw Error(TooManyRecordsCause(bound), file.path(), file.line());
 }
 
 }  // namespace s1ordo

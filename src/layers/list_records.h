@@ -37,8 +37,9 @@ class RecordFile {
 // something; an empty one is deleted, a missing one stays missing.
 bool SourceHasData(Env& env, const std::string& path);
 
-// Throws Error naming the file: it holds more than `bound` records.
-[[noreturn]] void ThrowTooManyRecords(const std::string& path, int bound);
+// Throws Error naming the file and the line of the record just read: the
+// file holds more than `bound` records.
+[[noreturn]] void ThrowTooManyRecords(const RecordFile& file, int bound);
 
 }  // namespace s1ordo
 

@@ -51,7 +51,7 @@ std::vector<Description> ReadDescriptions(Env& env, const std::string& path) {
   std::vector<Description> records;
   std::vector<std::string> items;
   while (file.Next(8, items)) {
-    if (static_cast<int>(records.size()) == kRecordBound) ThrowTooManyRecords(path, kRecordBound);
+    if (static_cast<int>(records.size()) == kRecordBound) ThrowTooManyRecords(file, kRecordBound);
     AtFile(path, file.line(), [&] {
       records.push_back({items[1], items[2], SingleOf(items[3]), SingleOf(items[4]), SingleOf(items[5]),
                          SingleOf(items[6]), Flags(items[7])});
@@ -64,12 +64,12 @@ std::array<std::string, kCategories> ReadKeywords(Env& env, const std::string& p
   RecordFile file(env, path);
   std::array<std::string, kCategories> keywords;
   std::vector<std::string> items;
-  for (std::string& keyword : keywords) {
+  for (size_t found = 0; found < keywords.size(); ++found) {
     if (!file.Next(2, items))
-      throw Error(Sjis(u8"分類キーワードのレコードが足りません (") + TrimmedText(kCategories) +
-                      Sjis(u8" レコード必要)"),
+      throw Error(Sjis(u8"分類キーワードのレコードが足りません: ") + std::to_string(kCategories) +
+                      Sjis(u8" レコード必要ですが、") + std::to_string(found) + Sjis(u8" レコードしかありません"),
                   path);
-    keyword = items[1];
+    keywords[found] = items[1];
   }
   return keywords;
 }
@@ -80,7 +80,7 @@ std::vector<std::string> ReadPatternNames(Env& env, const std::string& path) {
   std::vector<std::string> names;
   std::vector<std::string> items;
   while (file.Next(2, items)) {
-    if (static_cast<int>(names.size()) == kPatternBound) ThrowTooManyRecords(path, kPatternBound);
+    if (static_cast<int>(names.size()) == kPatternBound) ThrowTooManyRecords(file, kPatternBound);
     names.push_back(items[1]);
   }
   return names;

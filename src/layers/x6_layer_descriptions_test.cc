@@ -140,13 +140,14 @@ TEST_F(LayerDescriptionsTest, NothingWrittenWithoutDataOrSetting) {
 
 TEST_F(LayerDescriptionsTest, MissingOrOversizedListsFailNamingTheFile) {
   const std::vector<std::string> n6 = {"1,a,7,1,0,0,0,1"};
-  auto fails_on = [&](const std::string& file, const std::string& bound) {
+  auto fails_on = [&](const std::string& file, const std::string& bound, long line = -1) {
     try {
       Convert(n6);
       ADD_FAILURE() << "no error for " << file;
     } catch (const Error& e) {
       EXPECT_EQ(e.file(), file);
       EXPECT_NE(e.cause().find(bound), std::string::npos) << e.cause();
+      if (line >= 0) EXPECT_EQ(e.line(), line) << file;
     }
   };
   // Key 7 is not in "L23.txt"; a record cut short after the others fails.
@@ -158,7 +159,7 @@ TEST_F(LayerDescriptionsTest, MissingOrOversizedListsFailNamingTheFile) {
   EXPECT_EQ(Target("X6.txt"), "");  // created before the failing lookup
 
   Patterns(std::vector<std::string>(101, "p"));
-  fails_on(dir / "RIDEVI/L100.txt", "100");
+  fails_on(dir / "RIDEVI/L100.txt", "100", 101);  // the first record too many
   std::remove((dir / "RIDEVI/L100.txt").c_str());
   fails_on(dir / "RIDEVI/L100.txt", "");
   Keywords(std::vector<std::string>(14, "k"));

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "helpers/encoding.h"
 #include "helpers/error.h"
 #include "converter_fixture.h"
 
@@ -142,6 +145,52 @@ TEST_F(StagingTest, AFailedInclusionFileIsLeftAsItsCopy) {
   const ListFolderSetting lists = Lists();
   EXPECT_THROW(StageBorehole(env, job, carry, legends, Inputs(lists)), Error);
   EXPECT_EQ(ReadBytes(Work("N4.TXT")), records);
+}
+
+// A record that the end of its file cuts short names the line where it
+// begins and says how many items it needs and how many it has, in each of
+// the files read record by record: the count file, "N4.TXT", a source
+// with partners, a code list and the vocabulary.
+TEST_F(StagingTest, ARecordCutShortSaysWhatWasExpectedAndWhere) {
+  const struct {
+    std::vector<std::pair<std::string, std::string>> sources, lists;  // name, content
+    std::string file;  // in the work folder, or with a "/" in front in the pattern-data folder
+    long line;
+    std::u8string_view found;
+  } cases[] = {
+      {{{"CNT.TXT", "0,0,0\r\n"}}, {}, "CNT.TXT", 1, u8"6 項目必要ですが、3 項目しかありません"},
+      {{{"N4.TXT", "1,2,3,4\r\n\r\n"}}, {}, "N4.TXT", 2,
+       u8"4 項目必要ですが、ファイルの最後の空の行には項目がありません"},
+      {{{"G41.TXT", "1,1.00,a,b,c\r\n2,2.00,d,e,f\r\n"},
+        {"G41A.txt", "1,1.00,1,2,3,4\r\n2,2.00\r\n"},
+        {"G41B.txt", "1,1.00,1,2\r\n2,2.00,1,2\r\n"}},
+       {}, "G41A.txt", 2, u8"6 項目必要ですが、2 項目しかありません"},
+      {{{"N11.TXT", "1,1.00,100,\r\n"}}, {{"l10.txt", "100,a\r\n200\r\n"}}, "/l10.txt", 2,
+       u8"2 項目必要ですが、1 項目しかありません"},
+      {{{"N1A.TXT", "1,5.00,,,,,,,,,,,,,2,3,20,,,\r\n"}},
+       {{"KISHITU.TXT", "0020,a,,,,\r\n0040,b,1\r\n"}},
+       "/KISHITU.TXT", 2, u8"6 項目必要ですが、3 項目しかありません"},
+  };
+  LegendLists legends(env, pattern_folder);
+  const ListFolderSetting lists = Lists();
+  for (const auto& c : cases) {
+    for (const std::string& folder : {job.source_folder, job.work_folder}) {
+      std::filesystem::remove_all(std::filesystem::u8path(DisplayText(folder)));
+      test::MakeFolder(folder);
+    }
+    for (const auto& [name, content] : c.sources) WriteBytes(job.source_folder + name, content);
+    for (const auto& [name, content] : c.lists) WriteBytes(pattern_folder + name, content);
+    const std::string file = c.file[0] == '/' ? pattern_folder + c.file.substr(1) : Work(c.file);
+    try {
+      StageBorehole(env, job, carry, legends, Inputs(lists));
+      ADD_FAILURE() << "no failure for " << c.file;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.file(), file);
+      EXPECT_EQ(e.line(), c.line) << c.file;
+      EXPECT_TRUE(e.cause().ends_with(S(u8"ファイルの終わりを越えて読もうとしました: ") + S(c.found)))
+          << DisplayText(e.cause());
+    }
+  }
 }
 
 }  // namespace

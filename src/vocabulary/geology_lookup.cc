@@ -24,10 +24,11 @@ bool ReadRecords(VocabularyFileCache& f, const std::string& part) {
   while (!in.AtEnd()) {
     long line = in.LineNumber();
     Record r;
-    for (std::string& item : r) {
-      if (!in.ReadItem(&item)) {
+    for (size_t found = 0; found < r.size(); ++found) {
+      if (!in.ReadItem(&r[found])) {
         f.cut_short = true;
         f.cut_short_line = line;
+        f.cut_short_items = static_cast<int>(found);
         return false;
       }
     }
@@ -49,6 +50,7 @@ void ReadAllRecords(VocabularyFileCache& f) {
   f.first_by_name.clear();
   f.cut_short = false;
   f.cut_short_line = 0;
+  f.cut_short_items = 0;
   ReadRecords(f, f.bytes);
   f.appends_separately = !f.cut_short && EndsCleanly(f.bytes);
 }
@@ -67,7 +69,8 @@ void Appended(VocabularyFileCache& f, const std::string& added) {
 // The search reads every record to the end of the file, so a file that ends
 // inside a record fails whether or not the name comes before.
 const Record* Find(const VocabularyFileCache& f, const std::string& name) {
-  if (f.cut_short) throw Error(Sjis(u8"ファイルの終わりを越えて読もうとしました"), f.path, f.cut_short_line);
+  if (f.cut_short)
+    throw Error(PastEndCause(static_cast<int>(Record().size()), f.cut_short_items), f.path, f.cut_short_line);
   auto it = f.first_by_name.find(name);
   return it == f.first_by_name.end() ? nullptr : &f.records[it->second];
 }
@@ -141,7 +144,8 @@ std::string GeologyLookup::AddToAdditions(const std::string& name) {
 }
 
 // Leaves "PATADD.txt" in the program's folder. A marker that cannot be
-// written does not stop the run: the user is warned once.
+// written does not stop the run: the user is warned once, told that the run
+// goes on, what failed and where the marker can go instead.
 void GeologyLookup::MarkVocabularyAdded() {
   try {
     const std::string path = env_.ProgramFolder() + Separator(env_.form()) + "PATADD.txt";
@@ -149,7 +153,11 @@ void GeologyLookup::MarkVocabularyAdded() {
   } catch (const Error& e) {
     if (marker_failed_) return;
     marker_failed_ = true;
-    warnings_.push_back(Sjis(u8"語彙の追加を示す PATADD.txt を作成できません。") + "\r\n" + e.Describe());
+    std::string text = Sjis(u8"警告: 語彙の追加を示す印のファイル PATADD.txt を作成できませんでした。変換は中止せずに続けます。");
+    if (!e.file().empty()) text += "\r\n" + Sjis(u8"ファイル: ") + e.file();
+    text += "\r\n" + Sjis(u8"原因: ") + e.cause();
+    text += "\r\n" + Sjis(u8"印のファイルを作るフォルダは環境変数 S1ORDO_PROGRAM_FOLDER で指定できます。");
+    warnings_.push_back(std::move(text));
   }
 }
 

@@ -23,10 +23,12 @@ struct VocabularyFileCache {
   std::string bytes;
   std::vector<Record> records;
   std::unordered_map<std::string, size_t> first_by_name;  // item 2 -> index in records
-  // The file ends inside a record: a search that gets there fails, at this
-  // line, as reading past the end of the file.
+  // The file ends inside a record: a search that gets there fails, at the
+  // line where that record begins, as reading past the end of the file
+  // after the items it found.
   bool cut_short = false;
   long cut_short_line = 0;
+  int cut_short_items = 0;
   // Lines appended to the bytes read on their own as they read after the
   // rest: the records ended exactly at a line end and no quote is open.
   bool appends_separately = false;

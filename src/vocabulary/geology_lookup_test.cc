@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "converter_fixture.h"
+#include "helpers/encoding.h"
 #include "helpers/error.h"
 
 namespace s1ordo {
@@ -211,7 +212,13 @@ TEST_F(GeologyLookupTest, TheMarkerIsLeftOnceAndItsFailureOnlyWarns) {
   test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", (dir / "no-such-folder"));
   EXPECT_EQ(Lookup(u8"新2"), "1003");
   EXPECT_EQ(Lookup(u8"新3"), "1004");
-  EXPECT_EQ(run->warnings().size(), 1u);  // warned once per run
+  ASSERT_EQ(run->warnings().size(), 1u);  // warned once per run
+  // A warning that says the run goes on, never that it ends, and names the marker.
+  const std::string& warning = run->warnings()[0];
+  EXPECT_TRUE(warning.starts_with(S(u8"警告: "))) << DisplayText(warning);
+  EXPECT_NE(warning.find(S(u8"変換は中止せずに続けます")), std::string::npos) << DisplayText(warning);
+  EXPECT_EQ(warning.find(S(u8"変換を中止します")), std::string::npos) << DisplayText(warning);
+  EXPECT_NE(warning.find((dir / "no-such-folder") + Separator(NativePathForm()) + "PATADD.txt"), std::string::npos);
   EXPECT_TRUE(KishituNow().ends_with(S(u8"1004,新3") + kBlanks + "\r\n"));
 }
 

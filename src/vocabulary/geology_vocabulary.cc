@@ -21,8 +21,7 @@ std::vector<VocabularyEntry> ReadVocabularyFile(Env& env, const std::string& pat
   std::vector<std::string> items;
   while (!in.AtEnd()) {
     long line = in.LineNumber();
-    if (entries.size() == bound)
-      throw Error(Sjis(u8"語彙ファイルのレコードが多すぎます"), path, line);
+    if (entries.size() == bound) throw Error(TooManyRecordsCause(static_cast<int>(bound)), path, line);
     ReadRecord(in, 6, path, items);
     VocabularyEntry e;
     AtFile(path, line, [&] {

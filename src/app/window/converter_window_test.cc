@@ -119,6 +119,9 @@ class ConverterWindowTest : public QObject {
     }
     auto question = s1ordo::MakeMessageBox(nullptr, "?", MessageKind::kQuestion, "");
     QCOMPARE(question->defaultButton(), question->button(QMessageBox::Yes));
+    // Japanese buttons whatever the desktop's language.
+    QCOMPARE(question->button(QMessageBox::Yes)->text(), U(u8"はい(&Y)"));
+    QCOMPARE(question->button(QMessageBox::No)->text(), U(u8"いいえ(&N)"));
   }
 
   void runDrivenThroughTheControls() {

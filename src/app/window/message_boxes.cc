@@ -1,4 +1,7 @@
+// The window's message boxes of each kind, with Japanese buttons.
 #include "app/window/message_boxes.h"
+
+#include <QPushButton>
 
 namespace s1ordo {
 
@@ -24,11 +27,16 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text
       box->setIcon(QMessageBox::Critical);
       break;
   }
+  // The buttons say what the messages say: Japanese, whatever the desktop's
+  // language (Qt would follow it, and ships no Japanese texts itself).
   if (kind == MessageKind::kQuestion) {
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box->setDefaultButton(QMessageBox::Yes);
+    box->button(QMessageBox::Yes)->setText(QString::fromUtf8(reinterpret_cast<const char*>(u8"はい(&Y)")));
+    box->button(QMessageBox::No)->setText(QString::fromUtf8(reinterpret_cast<const char*>(u8"いいえ(&N)")));
   } else {
     box->setStandardButtons(QMessageBox::Ok);
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
   }
   return box;
 }
