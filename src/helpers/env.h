@@ -4,8 +4,9 @@
 // file system's own name: parts are matched without regard to ASCII letter
 // case, as on the source system's file system, and by their code page 932
 // form (a name held as U+301C WAVE DASH is found as the code page 932 wave
-// dash). Failures throw Error naming the file; a file or folder that exists
-// but may not be used fails with the cause "アクセスが拒否されました".
+// dash). Failures throw Error naming the file, its cause in Japanese with
+// the system's own text after it in parentheses; a file or folder that
+// exists but may not be used fails with "アクセスが拒否されました".
 //
 // The platform module gives the real one; tests wrap or replace it to inject
 // faults.
