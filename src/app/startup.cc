@@ -10,7 +10,6 @@
 #include "helpers/error.h"
 #include "helpers/item_reader.h"
 #include "helpers/paths.h"
-#include "helpers/platform.h"
 #include "helpers/text.h"
 #include "vocabulary/geology_vocabulary.h"
 
