@@ -110,7 +110,9 @@ TEST_F(CodedIntervalsTest, BadListsAndCodesFailNamingTheFile) {
     } catch (const Error& e) {
       EXPECT_EQ(e.file(), file) << what;
       EXPECT_NE(e.cause().find(what), std::string::npos) << e.cause();
-      if (line >= 0) EXPECT_EQ(e.line(), line) << what;
+      if (line >= 0) {
+        EXPECT_EQ(e.line(), line) << what;
+      }
     }
   };
   fails_on(dir / "LISTS/L8.txt", "");  // missing

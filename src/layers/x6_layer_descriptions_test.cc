@@ -147,7 +147,9 @@ TEST_F(LayerDescriptionsTest, MissingOrOversizedListsFailNamingTheFile) {
     } catch (const Error& e) {
       EXPECT_EQ(e.file(), file);
       EXPECT_NE(e.cause().find(bound), std::string::npos) << e.cause();
-      if (line >= 0) EXPECT_EQ(e.line(), line) << file;
+      if (line >= 0) {
+        EXPECT_EQ(e.line(), line) << file;
+      }
     }
   };
   // Key 7 is not in "L23.txt"; a record cut short after the others fails.
