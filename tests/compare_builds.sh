@@ -69,6 +69,15 @@ add_variants() {  # FROM
   v=$DATA/$1-no-lists; cp -r "$from" "$v"
   rm -rf "$v/LISTS"
 
+  # Data that converts but bent, each bend a warning of the new build: a
+  # depth and a value cut to their fields, fractional codes, a code no list
+  # has, depths that do not ascend, a title file in UTF-8.
+  v=$DATA/$1-bent; cp -r "$from" "$v"
+  printf '9,99999.99,3,5,19.4,0,0,0,,,,,,,,,,,,\r\n10,0.10,0,0,998,0,0,0,,,,,,,,,,,,\r\n' >> "$v/DIZIVAD/$first/N1A.TXT"
+  printf '9,2.00,1234,30,10,10,10,5,5,5\r\n' >> "$v/DIZIVAD/$first/N5.TXT"
+  printf '9,2.00,5.5,999\r\n' >> "$v/DIZIVAD/$first/G30.TXT"
+  printf '\xe8\xaa\xbf\xe6\x9f\xbb\r\n' > "$v/DIZIVAD/$first/TITL1.TXT"
+
   v=$DATA/$1-no-data; cp -r "$from" "$v"
   : > "$v/DIZIVAD/$first/N1.TXT"
 

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/ui_language.h"
 #include "helpers/platform.h"
 
 #include "test_support.h"
@@ -43,13 +44,17 @@ class CliTest : public ::testing::Test {
     }
     out.str("");
     err.str("");
-    CliStreams io{in, out, err, false, false};
+    CliStreams io{in, out, err, in_is_terminal, false};
+    io.japanese = japanese;
+    io.stop = stop;
     return RunCommandLine(args, DefaultEnv(), io);
   }
 
   TempDir dir;
   std::istringstream in;
   std::ostringstream out, err;
+  bool in_is_terminal = false, japanese = false;
+  const StopRequest* stop = nullptr;
 };
 
 TEST_F(CliTest, HelpAndVersion) {
@@ -199,11 +204,109 @@ TEST_F(CliTest, TheQuestionIsAnsweredNoWithoutATerminal) {
   EXPECT_EQ(out.str(), "");
 }
 
-TEST_F(CliTest, ATrailingSeparatorTypedOnDestIsKeptForTheCheck) {
-  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT" + Separator(NativePathForm()), "B-1", "--yes"}),
-            kExitEnded);
-  EXPECT_NE(err.str().find("最後のﾌｫﾙﾀﾞに「￥」は要りません。"), std::string::npos);
+// As shell completion types them: the separators at the end are dropped.
+TEST_F(CliTest, ATrailingSeparatorOnSourceAndDestIsDropped) {
+  const std::string sep(1, Separator(NativePathForm()));
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD" + sep, dir / "OUT" + sep + sep, "B-1", "--yes"}), kExitOk) << err.str();
+  EXPECT_TRUE(FileExists(dir / "OUT/B-1/N1.TXT"));
+}
+
+TEST_F(CliTest, HelpOfEachCommandAndUsageErrorsInTwoLines) {
+  EXPECT_EQ(Run({"convert", "--help"}), kExitOk);
+  EXPECT_EQ(out.str().rfind("Usage: s1ordo convert SOURCE DEST", 0), 0u) << out.str();
+  EXPECT_NE(out.str().find("--keep-going"), std::string::npos);
+  EXPECT_EQ(Run({"check", "--help"}), kExitOk);
+  EXPECT_EQ(out.str().rfind("Usage: s1ordo check SOURCE", 0), 0u) << out.str();
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "--bogus"}), kExitUsage);
+  EXPECT_EQ(err.str(), "s1ordo: unknown option: --bogus\nSee 's1ordo convert --help'.\n");
+  EXPECT_EQ(Run({"check", dir / "DIZIVAD", "--yes"}), kExitUsage);  // convert's, not check's
+  EXPECT_EQ(Run({"frobnicate"}), kExitUsage);
+  EXPECT_EQ(err.str(), "s1ordo: unknown command: frobnicate\nSee 's1ordo --help'.\n");
+  japanese = true;
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "--bogus"}), kExitUsage);
+  EXPECT_EQ(err.str(), "s1ordo: 不明なオプションです: --bogus\n詳しくは s1ordo convert --help\n");
+  EXPECT_EQ(Run({"check", "--help"}), kExitOk);
+  EXPECT_EQ(out.str().rfind("使い方: s1ordo check SOURCE", 0), 0u) << out.str();
+}
+
+TEST_F(CliTest, TheLanguageIsTheLocales) {
+  struct Case {
+    const char *all, *messages, *lang;
+    bool japanese;
+  } cases[] = {{"", "", "ja_JP.UTF-8", true}, {"", "C", "ja_JP.UTF-8", false}, {"ja_JP", "C", "C", true},
+               {"", "", "en_US.UTF-8", false}};
+  for (const Case& c : cases) {
+    test::SetEnvironment("LC_ALL", c.all);
+    test::SetEnvironment("LC_MESSAGES", c.messages);
+    test::SetEnvironment("LANG", c.lang);
+    EXPECT_EQ(UserWantsJapanese(), c.japanese) << c.all << " " << c.messages << " " << c.lang;
+  }
+  test::SetEnvironment("LC_ALL", "");
+  test::SetEnvironment("LC_MESSAGES", "");
+  test::SetEnvironment("LANG", "");
+}
+
+TEST_F(CliTest, ASourceWithoutBoreholesIsSaidSo) {
+  EXPECT_EQ(Run({"convert", dir / "NOWHERE", dir / "OUT", "--all", "--yes"}), kExitEnded);
+  EXPECT_EQ(err.str(), "s1ordo: 変換元のフォルダがありません: " + (dir / "NOWHERE") + "\n");
+  test::MakeFolder(dir / "EMPTY");
+  EXPECT_EQ(Run({"convert", dir / "EMPTY", dir / "OUT", "--all", "--yes"}), kExitEnded);
+  EXPECT_EQ(err.str(), "s1ordo: 変換元のフォルダにボーリング孔のフォルダがありません: " + (dir / "EMPTY") + "\n");
+  EXPECT_EQ(Run({"check", dir / "DIZIVAD/B-1/N1.TXT"}), kExitFailed);
+  EXPECT_EQ(out.str().rfind("error: 変換元はフォルダではありません: ", 0), 0u) << out.str();
   EXPECT_FALSE(FileExists(dir / "OUT"));
+}
+
+// On a terminal "a" answers yes for this borehole and every one after it.
+TEST_F(CliTest, AllAtTheQuestionAnswersYesForTheRest) {
+  in.str("a\n");
+  in_is_terminal = true;
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "--all"}), kExitOk) << err.str();
+  EXPECT_TRUE(FileExists(dir / test::S(u8"OUT/追加孔3/N1.TXT")));
+  EXPECT_NE(err.str().find("[B-2]ﾌｫﾙﾀﾞがありません。新規作成しますか？ yes\n"), std::string::npos) << err.str();
+}
+
+// A file an earlier conversion left in the destination folder is named;
+// --clean empties the folder before the copy.
+TEST_F(CliTest, FilesLeftFromBeforeAreNamedOrCleanedAway) {
+  ASSERT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitOk);
+  WriteBytes(dir / "OUT/B-1/N7.txt", "stale");
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes"}), kExitOk);
+  EXPECT_NE(err.str().find("[B-1]変換先のフォルダに、変換元にないファイルが以前の変換から残っています: N7.txt\n"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--yes", "--clean"}), kExitOk);
+  EXPECT_EQ(err.str().find("N7.txt"), std::string::npos) << err.str();
+  EXPECT_FALSE(FileExists(dir / "OUT/B-1/N7.txt"));
+  EXPECT_TRUE(FileExists(dir / "OUT/B-1/N1.TXT"));
+}
+
+// Ctrl-C: the run stops between two files and says which borehole it left
+// unfinished; a run waiting for another one's pattern data stops too.
+TEST_F(CliTest, AStopRequestEndsTheRunWithExit130) {
+  for (const char* borehole : {"OUT/B-1", "OUT/B-2"}) test::MakeFolder(dir / borehole);  // no question first
+  StopRequest ctrl_c;
+  stop = &ctrl_c;
+  ctrl_c.Ask();
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "B-2", "--yes"}), kExitInterrupted);
+  EXPECT_NE(err.str().find("s1ordo: interrupted: B-1 was left unfinished"), std::string::npos) << err.str();
+  EXPECT_FALSE(FileExists(dir / "OUT/B-1/N1.TXT"));
+
+  StopRequest later;
+  stop = &later;
+  auto other = NewPlatformEnv();
+  auto held = other->TryLockFolder(dir / "RIDEVI" + Separator(NativePathForm()));
+  ASSERT_NE(held, nullptr);
+  std::thread press([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    later.Ask();
+  });
+#ifndef _WIN32
+  test::Deadline deadline(20);  // a wait that does not look at the request fails instead of hanging
+#endif
+  EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-2", "--yes"}), kExitInterrupted);
+  press.join();
+  EXPECT_FALSE(FileExists(dir / "OUT/B-2/N1.TXT"));
 }
 
 TEST_F(CliTest, RelativePathsAreMadeAbsolute) {

@@ -209,8 +209,10 @@ void ConverterWindowLogic::OnConvertClicked() {
   running_ = true;
   focus_moved_ = false;
   view_.EnableControls(false, false);
+  last_report_ = RunReport();
   try {
-    last_outcome_ = PathBoxesHoldCodePage932() ? RunConversion(session_, *this) : RunOutcome::kEndedByCheck;
+    last_outcome_ = PathBoxesHoldCodePage932() ? RunConversion(session_, *this, {}, &last_report_)
+                                               : RunOutcome::kEndedByCheck;
     // The closing message of a finished run stays until the next mouse move.
     message_pending_ = last_outcome_ == RunOutcome::kCompleted;
   } catch (const Error& e) {
@@ -222,6 +224,14 @@ void ConverterWindowLogic::OnConvertClicked() {
   running_ = false;
   // The focus goes back where it was unless the run gave it to a path box.
   view_.EnableControls(true, !focus_moved_);
+  ShowSummary();
+}
+
+void ConverterWindowLogic::ShowSummary() {
+  std::string summary;
+  for (const std::string& line : SummaryLines(last_report_, Language::kJapanese))
+    summary += (summary.empty() ? "" : "\n") + line;
+  if (!summary.empty()) view_.ShowRunSummary(summary, DetailsText(last_report_, Language::kJapanese));
 }
 
 void ConverterWindowLogic::ShowFailure(const Error& error) {

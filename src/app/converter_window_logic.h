@@ -2,7 +2,7 @@
 // start-up, the folder and drive lists of both sides with the path boxes and
 // the borehole list, the checks and the run behind the Execute button, the
 // message line and its clearing, the progress and what can be used during a
-// run. A toolkit's window draws the controls (window_layout.h), shows what
+// run, and the summary of what the run did. A toolkit's window draws the controls (window_layout.h), shows what
 // the logic gives it through ConverterWindowView and forwards its events.
 #ifndef S1ORDO_APP_CONVERTER_WINDOW_LOGIC_H_
 #define S1ORDO_APP_CONVERTER_WINDOW_LOGIC_H_
@@ -12,8 +12,9 @@
 
 #include "app/desktop.h"
 #include "helpers/error.h"
-#include "run/session.h"
+#include "run/report.h"
 #include "run/run.h"
+#include "run/session.h"
 #include "run/user_interface.h"
 
 namespace s1ordo {
@@ -62,6 +63,10 @@ class ConverterWindowView {
   // control that had the focus, enabling gives it back when asked.
   virtual void EnableControls(bool enabled, bool restore_focus) = 0;
   virtual void Close() = 0;
+  // After a run that converted: the summary (a few lines) in a box of its
+  // own, with a way to read the details (every line added to the pattern
+  // data, every failure and warning) in full; details may be empty.
+  virtual void ShowRunSummary(const std::string& summary, const std::string& details) = 0;
 };
 
 class ConverterWindowLogic : private UserInterface {
@@ -88,6 +93,8 @@ class ConverterWindowLogic : private UserInterface {
 
   bool running() const { return running_; }
   RunOutcome last_outcome() const { return last_outcome_; }
+  // What the last run did.
+  const RunReport& last_report() const { return last_report_; }
 
  private:
   // Moves a side's folder list; false, with nothing changed, when the path
@@ -99,6 +106,8 @@ class ConverterWindowLogic : private UserInterface {
   std::string FindDataFolder(const std::string& folder);
   bool PathBoxesHoldCodePage932();
   void ShowFailure(const Error& error);
+  // The last run's summary, when it got as far as converting.
+  void ShowSummary();
   char sep() const { return Separator(session_.env.form()); }
 
   // What the run uses of the window.
@@ -128,6 +137,7 @@ class ConverterWindowLogic : private UserInterface {
   // The message line holds a run's closing message.
   bool message_pending_ = false;
   RunOutcome last_outcome_ = RunOutcome::kEndedByCheck;
+  RunReport last_report_;
 };
 
 }  // namespace s1ordo

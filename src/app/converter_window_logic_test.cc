@@ -75,6 +75,11 @@ struct FakeView : ConverterWindowView {
     focus_restored = restore_focus;
   }
   void Close() override { closed = true; }
+  void ShowRunSummary(const std::string& text, const std::string& more) override {
+    summary = text;
+    details = more;
+  }
+  std::string summary, details;
 };
 
 struct FakeDesktop : Desktop {

@@ -53,7 +53,7 @@ void CodeLists::Keep(const std::string& path, int items_per_entry, std::shared_p
 }
 
 CodeList::CodeList(CodeLists& lists, std::string_view name, int items_per_entry)
-    : lists_(lists), path_(lists.folder() + std::string(name)), items_per_entry_(items_per_entry) {}
+    : lists_(lists), name_(name), path_(lists.folder() + std::string(name)), items_per_entry_(items_per_entry) {}
 
 void CodeList::Read() {
   if (entries_) return;

@@ -93,6 +93,8 @@ class CodeList {
   const std::string& FirstName(double code);
 
   const std::string& path() const { return path_; }
+  // The file name given, for messages.
+  const std::string& name() const { return name_; }
 
  private:
   // Reads the list unless it is in memory already. A missing list throws
@@ -102,6 +104,7 @@ class CodeList {
   [[noreturn]] void FailIncomplete() const;
 
   CodeLists& lists_;
+  std::string name_;
   std::string path_;
   int items_per_entry_;
   std::shared_ptr<const CodeListEntries> entries_;  // null until read

@@ -16,9 +16,10 @@
 namespace s1ordo {
 namespace {
 
-float Depth(const std::string& text, const std::string& path, long line) {
+float Depth(const BoreholeFolder& borehole, const std::string& text, const std::string& path, long line) {
   float depth = static_cast<float>(ReadNumber(text));
   if (!std::isfinite(depth)) throw Error(Sjis(u8"深度が大きすぎます: ") + text, path, line);
+  WarnIfCut(RecordSite{borehole.notes(), path, line}, u8"深度", FormatDecimal2(7, depth), 7);
   return depth;
 }
 
@@ -49,7 +50,7 @@ void MergeContinuationRecords(const BoreholeFolder& borehole, const std::string&
   long line = in.LineNumber();
   ReadRecord(in, 3, source, record);
   // The first record always starts a depth, whatever its depth item holds.
-  float depth = Depth(record[1], source, line);
+  float depth = Depth(borehole, record[1], source, line);
   std::string text = std::move(record[2]);
   long long number = 1;
   while (!in.AtEnd()) {
@@ -60,7 +61,7 @@ void MergeContinuationRecords(const BoreholeFolder& borehole, const std::string&
       continue;
     }
     out->Append(MergedLine(number, depth, text));
-    depth = Depth(record[1], source, line);
+    depth = Depth(borehole, record[1], source, line);
     text = std::move(record[2]);
     ++number;
   }

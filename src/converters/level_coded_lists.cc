@@ -29,9 +29,13 @@ std::array<int16_t, 3> TwoDigitLevels(std::string_view padded_code) {
   return level;
 }
 
-std::string JoinedLevelNames(CodeList& list, const std::array<int16_t, 3>& level) {
+std::string JoinedLevelNames(CodeList& list, const std::array<int16_t, 3>& level, const RecordSite* at) {
   std::string joined;
-  for (int16_t code : level) joined += list.LastName(code);
+  for (int16_t code : level) {
+    const std::string& name = list.LastName(code);
+    if (at && code != 0 && name.empty()) WarnMissingCode(*at, TrimmedText(code), list.name());
+    joined += name;
+  }
   return joined;
 }
 
@@ -48,8 +52,8 @@ void PadCodeFields(RecordFields& f) {
 
 void ConvertX11(const BoreholeFolder& borehole, CodeLists& lists) {
   CodeList list(lists, "l10.txt");
-  ConvertRecords(borehole, "N11.TXT", "X11.txt", 4, [&](RecordFields& f, long long counter) {
-    std::string names = JoinedLevelNames(list, HundredsTensUnits(ReadNumber(f[3])));
+  ConvertRecords(borehole, "N11.TXT", "X11.txt", 4, [&](RecordFields& f, long long counter, const RecordSite& at) {
+    std::string names = JoinedLevelNames(list, HundredsTensUnits(ReadNumber(f[3])), &at);
     return LineHead(counter, f[2]) + RightJustifyWith(TrimLeft(f[3]), 3, '0') + "," + names + "," + f[4];
   });
 }
@@ -57,12 +61,12 @@ void ConvertX11(const BoreholeFolder& borehole, CodeLists& lists) {
 void ConvertX3(const BoreholeFolder& borehole, CodeLists& lists) {
   CodeList list(lists, "L4.txt");
   const std::string range_mark = Sjis(u8"～");
-  ConvertRecords(borehole, "N3.TXT", "X3.txt", 4, [&](RecordFields& f, long long counter) {
+  ConvertRecords(borehole, "N3.TXT", "X3.txt", 4, [&](RecordFields& f, long long counter, const RecordSite& at) {
     PadCodeFields(f);
     auto first = TwoDigitLevels(f[3]);
     auto second = TwoDigitLevels(f[4]);
-    std::string first_names = JoinedLevelNames(list, first);
-    std::string second_names = JoinedLevelNames(list, second);
+    std::string first_names = JoinedLevelNames(list, first, &at);
+    std::string second_names = JoinedLevelNames(list, second, &at);
     return LineHead(counter, f[2]) + f[3] + "," + first_names + "," + f[4] + "," + second_names + "," +
            (Trim(f[4]).empty() ? std::string("  ") : range_mark);
   });
@@ -70,10 +74,10 @@ void ConvertX3(const BoreholeFolder& borehole, CodeLists& lists) {
 
 void ConvertR13(const BoreholeFolder& borehole, CodeLists& lists) {
   CodeList list(lists, "L4.txt");
-  ConvertRecords(borehole, "N13.TXT", "R13.txt", 3, [&](RecordFields& f, long long counter) {
+  ConvertRecords(borehole, "N13.TXT", "R13.txt", 3, [&](RecordFields& f, long long counter, const RecordSite& at) {
     f[4].clear();  // "N13.TXT" has a single code
     PadCodeFields(f);
-    std::string names = JoinedLevelNames(list, TwoDigitLevels(f[3]));
+    std::string names = JoinedLevelNames(list, TwoDigitLevels(f[3]), &at);
     return LineHead(counter, f[2]) + f[3] + "," + names;
   });
 }

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "converters/code_list.h"
+#include "converters/record_converter.h"
 #include "helpers/borehole_folder.h"
 
 namespace s1ordo {
@@ -28,8 +29,9 @@ std::array<int16_t, 3> HundredsTensUnits(double code);
 // The levels of a 6-character code: the numbers of its character pairs 1-2,
 // 3-4 and 5-6 ("010203" gives 1, 2, 3; blanks give 0).
 std::array<int16_t, 3> TwoDigitLevels(std::string_view padded_code);
-// The names of the levels joined in level order.
-std::string JoinedLevelNames(CodeList& list, const std::array<int16_t, 3>& level);
+// The names of the levels joined in level order; a level code the list
+// lacks is warned about at *at (when given).
+std::string JoinedLevelNames(CodeList& list, const std::array<int16_t, 3>& level, const RecordSite* at = nullptr);
 
 }  // namespace s1ordo
 

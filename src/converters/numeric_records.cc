@@ -18,7 +18,7 @@ namespace s1ordo {
 namespace {
 
 // A value in a 3-character column: its last 3 characters, blanks in front.
-std::string Column3(std::string_view value) { return RightJustify(value, 3); }
+std::string Column3(const RecordSite& at, std::string_view value) { return FitRight(at, u8"値", value, 3); }
 
 // A file read beside "G41.TXT", one record for each of its records.
 struct PartnerFile {
@@ -64,13 +64,13 @@ void ConvertX5(const BoreholeFolder& borehole) {
   TableReader reader;
   if (!OpenTableFile(borehole.env(), reader, borehole.File("N5.TXT"))) return;
   auto out = borehole.env().NewWritableFile(borehole.File("X5.txt"));
-  WriteRecords(reader, *out, 10, [](RecordFields& f, long long counter) {
+  WriteRecords(reader, *out, 10, [](RecordFields& f, long long counter, const RecordSite& at) {
     double n = NValue(ReadNumber(f[3]), ReadNumber(f[4]));
-    std::string line = LineHead(counter, f[2]) + Column3(TrimRight(f[3])) + "," + Column3(DoubleText(n)) + "," +
-                       Column3(TrimRight(f[4]));
-    for (int j = 5; j <= 10; ++j) line += "," + Column3(TrimRight(f[j]));
+    std::string line = LineHead(counter, f[2]) + Column3(at, TrimRight(f[3])) + "," + Column3(at, DoubleText(n)) +
+                       "," + Column3(at, TrimRight(f[4]));
+    for (int j = 5; j <= 10; ++j) line += "," + Column3(at, TrimRight(f[j]));
     return line;
-  });
+  }, borehole.notes());
   out->Close();
   CopyHeader(borehole, "N5.hed", "X5.hed");
   CopyHeader(borehole, "N5.hd2", "X5.hd2");
@@ -82,13 +82,13 @@ void ConvertR41(const BoreholeFolder& borehole) {
   auto out = borehole.env().NewWritableFile(borehole.File("R41.txt"));
   PartnerFile a = OpenPartner(borehole, "G41A.txt");
   PartnerFile b = OpenPartner(borehole, "G41B.txt");
-  WriteRecords(reader, *out, 5, [&](RecordFields& f, long long counter) {
+  WriteRecords(reader, *out, 5, [&](RecordFields& f, long long counter, const RecordSite& at) {
     ReadPartnerRecord(a, 6, f, 8);  // fields 3-6 -> 8-11
     ReadPartnerRecord(b, 4, f, 6);  // fields 3-4 -> 6-7
-    std::string line = LineHead(counter, f[2]) + Column3(f[3]);
-    for (int j = 4; j <= 11; ++j) line += "," + Column3(f[j]);
+    std::string line = LineHead(counter, f[2]) + Column3(at, f[3]);
+    for (int j = 4; j <= 11; ++j) line += "," + Column3(at, f[j]);
     return line;
-  });
+  }, borehole.notes());
   out->Close();
 }
 

@@ -2,6 +2,7 @@
 #include "converters/x4_inclusions.h"
 
 #include "converters/record_converter.h"
+#include "helpers/encoding.h"
 #include "helpers/number.h"
 #include "helpers/text.h"
 #include "vocabulary/soil_tables.h"
@@ -23,12 +24,18 @@ std::string KonnyuCode(const GeologyVocabulary& vocabulary, const std::string& n
 
 void ConvertX4(const BoreholeFolder& borehole, const SoilTables& soil, SoilTermScan& scan,
                const GeologyVocabulary& vocabulary) {
-  ConvertRecords(borehole, "N4.TXT", "X4.txt", 4, [&](RecordFields& f, long long counter) {
+  ConvertRecords(borehole, "N4.TXT", "X4.txt", 4, [&](RecordFields& f, long long counter, const RecordSite& at) {
     // The code is compared as it stands: one with a fraction finds no term.
     double code = ReadNumber(f[4]);
     int position = FindSoilTermPosition(soil, SoilTermKind::kInclusion, 0, code, scan);
     const std::string& name = SoilTermText(soil, SoilTermKind::kInclusion, 0, position);
-    return LineHead(counter, f[2]) + "       ," + KonnyuCode(vocabulary, name) + "," + name;
+    const std::string konnyu = KonnyuCode(vocabulary, name);
+    if (position == 0 && code != 0) {
+      at.Warn(Sjis(u8"混入物コード ") + Trim(f[4]) + Sjis(u8" は混入物の表にないため、名前が空になります"));
+    } else if (konnyu == "0000" && !name.empty()) {
+      at.Warn(Sjis(u8"混入物 ") + name + Sjis(u8" は KONNYU.TXT にないため、コード 0000 が書かれます"));
+    }
+    return LineHead(counter, f[2]) + "       ," + konnyu + "," + name;
   });
 }
 

@@ -47,22 +47,32 @@ std::vector<Category> LoadCategoryList(Env& env, const std::string& path) {
 }
 
 // The first ten categories of the list met in "N7.txt", in order of first
-// appearance, then sorted by code.
-std::vector<Category> TakeSlots(Env& env, const std::string& source, const std::vector<Category>& list) {
+// appearance, then sorted by code. A code the list lacks, and a category
+// beyond the ten, get no columns: warned about.
+std::vector<Category> TakeSlots(const BoreholeFolder& borehole, const std::string& source,
+                                const std::vector<Category>& list) {
   std::vector<Category> slots;
-  RecordFile file(env, source);
+  RecordFile file(borehole.env(), source);
   std::vector<std::string> items;
   while (file.Next(7, items)) {
     if (list.empty()) continue;
     double code = CategoryCode(file, items[2]);
+    bool listed = false;
     for (const Category& entry : list) {
       if (entry.code != code) continue;
-      if (static_cast<int>(slots.size()) == kSlots) break;
+      listed = true;
       bool taken = false;
       for (const Category& slot : slots) taken = taken || slot.code == entry.code;
+      if (!taken && static_cast<int>(slots.size()) == kSlots)
+        borehole.Warn(source, file.line(), Sjis(u8"分類 ") + Trim(items[2]) +
+                                               Sjis(u8" は 10 を超えた分類のため、分類の列が空になります"));
+      if (static_cast<int>(slots.size()) == kSlots) break;
       if (!taken) slots.push_back(entry);
       break;
     }
+    if (!listed)
+      borehole.Warn(source, file.line(),
+                    Sjis(u8"分類コード ") + Trim(items[2]) + Sjis(u8" は L8.txt にないため、分類の列が空になります"));
   }
   // No two slots hold the same code, so any sort gives the one order.
   std::sort(slots.begin(), slots.end(), [](const Category& a, const Category& b) { return a.code < b.code; });
@@ -111,10 +121,13 @@ void ConvertCodedIntervals(const BoreholeFolder& borehole, const ListFolderSetti
   const std::string source = borehole.File("N7.txt");
   if (!SourceHasData(env, source)) return;
   const std::string& list_folder = lists.folder();
-  if (list_folder.empty()) return;
+  if (list_folder.empty()) {
+    borehole.Warn(source, 0, Sjis(u8"Ridevi.ini にリストフォルダの設定がないため、区間は変換されません (X7.txt は書かれません)"));
+    return;
+  }
 
   const std::vector<Category> list = LoadCategoryList(env, list_folder + "L8.txt");
-  const std::vector<Category> slots = TakeSlots(env, source, list);
+  const std::vector<Category> slots = TakeSlots(borehole, source, list);
 
   auto out = env.NewWritableFile(borehole.File("X7.txt"));
   RecordFile file(env, source);

@@ -20,6 +20,54 @@ std::string DisplayText(std::string_view cp932) {
   return out;
 }
 
+namespace {
+
+// Whether the bytes are UTF-8 holding at least one character beyond ASCII.
+bool IsUtf8BeyondAscii(std::string_view bytes) {
+  bool beyond = false;
+  for (size_t i = 0; i < bytes.size();) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    const size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (n == 0 || (n == 2 && c < 0xC2) || i + n > bytes.size()) return false;
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    beyond = beyond || n > 1;
+    i += n;
+  }
+  return beyond;
+}
+
+// The 1-based number of the first line for which bad(line) holds; 0 when
+// none does.
+template <typename Bad>
+long FirstLine(std::string_view bytes, const Bad& bad) {
+  long line = 1;
+  for (size_t start = 0; start <= bytes.size(); ++line) {
+    size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    if (bad(bytes.substr(start, end - start))) return line;
+    if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+long FirstLineNotCodePage932(std::string_view bytes) {
+  if (!TryCp932ToUtf8(bytes)) {
+    const long line = FirstLine(bytes, [](std::string_view l) { return !TryCp932ToUtf8(l); });
+    return line > 0 ? line : 1;  // only the whole does not read: a character across a line end
+  }
+  // UTF-8 often reads as code page 932 too, as other characters.
+  if (!IsUtf8BeyondAscii(bytes)) return 0;
+  return FirstLine(bytes, [](std::string_view l) {
+    for (char c : l)
+      if (static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
+  });
+}
+
 std::string InputText(std::string_view utf8) {
   if (auto cp932 = TryUtf8ToCp932(utf8)) return *cp932;
   throw Error(Sjis(u8"コードページ932で表せない文字があります"), std::string(utf8));

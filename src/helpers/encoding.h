@@ -16,6 +16,13 @@ std::optional<std::string> TryCp932ToUtf8(std::string_view cp932);
 // UTF-8 to code page 932; nullopt when a character has no code page 932 form.
 std::optional<std::string> TryUtf8ToCp932(std::string_view utf8);
 
+// The 1-based number of the first line of a file's bytes that is not code
+// page 932 text, lines ending at CR LF, CR or LF; for bytes that read as
+// code page 932 but are UTF-8 beyond ASCII throughout (a file saved as
+// UTF-8, read as other characters), the first line beyond ASCII; 0 for
+// code page 932 text.
+long FirstLineNotCodePage932(std::string_view bytes);
+
 // For display: invalid bytes become "?" so something can always be shown.
 std::string DisplayText(std::string_view cp932);
 

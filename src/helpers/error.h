@@ -19,20 +19,28 @@ class Error : public std::runtime_error {
   const std::string& file() const { return file_; }
   long line() const { return line_; }
   const std::string& borehole() const { return borehole_; }
+  // The source file the user has to mend, as found under the source folder
+  // ("B-2/CNT.TXT", "/" between the parts); "" when the failure is not in a
+  // source file. Its line is line().
+  const std::string& source_file() const { return source_file_; }
 
   // The run fills in the borehole when the error passes through it.
   void set_borehole(const std::string& name) { borehole_ = name; }
   void set_file(const std::string& file) { file_ = file; }
   void set_line(long line) { line_ = line; }
+  void set_source_file(const std::string& file) { source_file_ = file; }
 
-  // A multi-line Shift-JIS description for a message box or stderr.
-  std::string Describe() const;
+  // A multi-line Shift-JIS description for a message box or stderr. With
+  // run_goes_on the first line says that the run goes on with the next
+  // borehole instead of ending.
+  std::string Describe(bool run_goes_on = false) const;
 
  private:
   std::string cause_;
   std::string file_;
   long line_;
   std::string borehole_;
+  std::string source_file_;
 };
 
 // Runs step and gives back what it returns. An Error it throws that names

@@ -34,6 +34,7 @@ struct Description {
   float value6 = 0;
   float value7 = 0;
   std::array<bool, kCategories> flagged{};  // item 8: character j is "1"
+  long line = 0;  // where the record began in "N6.txt"
 };
 
 float SingleOf(const std::string& item) { return static_cast<float>(ReadNumber(item)); }
@@ -54,7 +55,7 @@ std::vector<Description> ReadDescriptions(Env& env, const std::string& path) {
     if (static_cast<int>(records.size()) == kRecordBound) ThrowTooManyRecords(file, kRecordBound);
     AtFile(path, file.line(), [&] {
       records.push_back({items[1], items[2], SingleOf(items[3]), SingleOf(items[4]), SingleOf(items[5]),
-                         SingleOf(items[6]), Flags(items[7])});
+                         SingleOf(items[6]), Flags(items[7]), file.line()});
     });
   }
   return records;
@@ -199,7 +200,10 @@ std::vector<float> DistinctLevels(const std::vector<Description>& records) {
 // Walks the distinct levels upwards, reading a record whenever the last one
 // was written: a record is written when its level is the next distinct
 // level. The first record whose level does not ascend is held for good.
-void WriteAscending(WritableFile& out, LayerDescriptionWriter& writer, const std::vector<Description>& records) {
+// Gives which records were written.
+std::vector<bool> WriteAscending(WritableFile& out, LayerDescriptionWriter& writer,
+                                 const std::vector<Description>& records) {
+  std::vector<bool> written(records.size());
   size_t next = 0;
   const Description* current = nullptr;
   bool held = false;
@@ -211,7 +215,19 @@ void WriteAscending(WritableFile& out, LayerDescriptionWriter& writer, const std
       continue;
     }
     out.Append(writer.Line(++counter, *current) + "\r\n");
+    written[static_cast<size_t>(current - records.data())] = true;
     held = false;
+  }
+  return written;
+}
+
+// Every record left out because the levels before it do not ascend.
+void WarnUnwritten(const BoreholeFolder& borehole, const std::string& source, const std::vector<Description>& records,
+                   const std::vector<bool>& written) {
+  for (size_t k = 0; k < records.size(); ++k) {
+    if (written[k]) continue;
+    borehole.Warn(source, records[k].line,
+                  Sjis(u8"深度 ") + TrimmedSingleText(records[k].level) + Sjis(u8" が昇順に並んでいないため、この層の記述は書かれません"));
   }
 }
 
@@ -223,7 +239,11 @@ void ConvertLayerDescriptions(const BoreholeFolder& borehole, const std::string&
   const std::string source = borehole.File("N6.txt");
   if (!SourceHasData(env, source)) return;
   const std::string& list_folder = lists.folder();
-  if (list_folder.empty()) return;
+  if (list_folder.empty()) {
+    borehole.Warn(source, 0,
+                  Sjis(u8"Ridevi.ini にリストフォルダの設定がないため、層の記述は変換されません (X6.txt は書かれません)"));
+    return;
+  }
 
   const auto keywords = ReadKeywords(env, list_folder + "L9.txt");
   LayerDescriptionWriter writer(env, pattern_folder + "L23.txt", keywords,
@@ -232,8 +252,9 @@ void ConvertLayerDescriptions(const BoreholeFolder& borehole, const std::string&
   writer.CollectSlots(records);
 
   auto out = env.NewWritableFile(borehole.File("X6.txt"));
-  WriteAscending(*out, writer, records);
+  const std::vector<bool> written = WriteAscending(*out, writer, records);
   out->Close();
+  WarnUnwritten(borehole, source, records, written);
 }
 
 }  // namespace s1ordo

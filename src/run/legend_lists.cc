@@ -21,7 +21,7 @@ constexpr double kLastCode = 99;
 
 }  // namespace
 
-std::string LegendLists::LookupLegendName(const LegendList& list, const std::string& key) {
+std::string LegendLists::LookupLegendName(const LegendList& list, const std::string& key, std::string* listed) {
   const std::string not_found(static_cast<size_t>(list.name_width), ' ');
   TableReader table;
   // The lists belong to the pattern-data folder: an empty one stays.
@@ -30,12 +30,18 @@ std::string LegendLists::LookupLegendName(const LegendList& list, const std::str
   while (ReadTableRecord(table, 2)) {
     if (ReadNumber(table.fields[1]) != wanted) continue;
     const std::string& name = table.fields[2];
-    return list.name_width > 0 ? LeftJustifyBytes(Trim(name), static_cast<size_t>(list.name_width)) : name;
+    if (list.name_width == 0) {
+      if (listed) *listed = name;
+      return name;
+    }
+    const std::string trimmed = Trim(name);
+    if (listed) *listed = trimmed;
+    return LeftJustifyBytes(trimmed, static_cast<size_t>(list.name_width));
   }
   return not_found;
 }
 
-std::string LegendLists::LookupLegendCode(const LegendList& list, const std::string& name) {
+std::string LegendLists::LookupLegendCode(const LegendList& list, const std::string& name, BoreholeNotes* notes) {
   const std::string path = PathOf(list);
   if (env_.FileSize(path) < 0) return std::string(list.no_code);  // no list: nothing to search or extend
 
@@ -65,6 +71,7 @@ std::string LegendLists::LookupLegendCode(const LegendList& list, const std::str
     if (largest < kLastCode) {
       found = TrimmedDoubleText(largest + 1);
       AppendWholeLines(env_, path, found + "," + searched + "\r\n");
+      AddAddition(notes, std::string(list.file), found + "," + searched);
     }
   }
   return found.empty() ? std::string(list.no_code) : found;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "helpers/borehole_notes.h"
 #include "helpers/env.h"
 
 namespace s1ordo {
@@ -39,7 +40,9 @@ class LegendLists {
   // without surrounding blanks, padded with blanks or cut to name_width
   // bytes; otherwise the name item as read. When the list is missing, empty
   // or lacks the code: name_width blanks. The list file is never deleted.
-  std::string LookupLegendName(const LegendList& list, const std::string& key);
+  // *listed (when given) gets the name as listed, without surrounding
+  // blanks for a fixed-width list ("" when not found).
+  std::string LookupLegendName(const LegendList& list, const std::string& key, std::string* listed = nullptr);
 
   // The code text of the first record whose name, without surrounding
   // blanks, equals name without surrounding blanks. A name the list lacks
@@ -47,8 +50,9 @@ class LegendLists {
   // (1 for a list without records) while that code is below 99. Gives
   // list.no_code when there is no code, also when the list does not exist
   // (nothing is created then). A record with a code but no name at the end
-  // of the list throws Error.
-  std::string LookupLegendCode(const LegendList& list, const std::string& name);
+  // of the list throws Error. The line appended goes to notes->additions
+  // (when notes is given).
+  std::string LookupLegendCode(const LegendList& list, const std::string& name, BoreholeNotes* notes = nullptr);
 
  private:
   std::string PathOf(const LegendList& list) const { return folder_ + std::string(list.file); }

@@ -1,6 +1,7 @@
 // The conversion run in its steps: the checks of the path boxes and the
 // selection, the choice of the boreholes with data, the destination
-// folders, and the conversion of the chosen boreholes.
+// folders, and the conversion of the chosen boreholes, each into its own
+// result of the report.
 #include "run/run.h"
 
 #include <chrono>
@@ -15,8 +16,10 @@
 #include "helpers/paths.h"
 #include "helpers/platform.h"
 #include "helpers/text.h"
+#include "run/borehole_run.h"
 #include "run/overlapping_folders.h"
 #include "run/run_caches.h"
+#include "run/run_env.h"
 #include "run/staging.h"
 
 namespace s1ordo {
@@ -29,37 +32,63 @@ struct RunFolders {
   std::string destination;
 };
 
+// What one run works with.
+struct Run {
+  const Session& session;
+  UserInterface& ui;
+  const RunOptions& options;
+  RunReport& report;
+  Env& env;  // the run's: a dry run's changes are held in memory
+  ScratchFiles* scratch;
+  RunFolders folders;
+};
+
+// Shows the message of a check that ends the run and keeps it in the report.
+void EndingMessage(Run& run, const std::string& text, MessageKind kind, const std::string& title) {
+  run.ui.ShowMessage(text, kind, title);
+  run.report.ended_by = text;
+}
+
 // Checks the text of one path box; on failure shows the warning and gives
 // the box the focus.
-bool CheckPathBox(Env& env, UserInterface& ui, PathBox box, std::string& path) {
-  path = ui.Text(box);
+bool CheckPathBox(Run& run, PathBox box, std::string& path) {
+  path = run.ui.Text(box);
   bool ok = IsValidPath(
-      path, env.form(), [&](char letter) { return env.DriveUsable(letter); },
-      [&](const std::string& message) { ui.ShowMessage(message, MessageKind::kInformation, ApplicationTitle()); });
+      path, run.env.form(), [&](char letter) { return run.env.DriveUsable(letter); },
+      [&](const std::string& message) { run.ui.ShowMessage(message, MessageKind::kInformation, ApplicationTitle()); });
   if (ok) return true;
-  ui.ShowMessage(Sjis(u8"指定されたパスは正しくありません。"), MessageKind::kWarning, path);
-  ui.FocusAndSelectAll(box);
+  EndingMessage(run, Sjis(u8"指定されたパスは正しくありません。"), MessageKind::kWarning, path);
+  run.ui.FocusAndSelectAll(box);
   return false;
 }
 
-bool CheckPathBoxes(Env& env, UserInterface& ui, RunFolders& folders) {
-  return CheckPathBox(env, ui, PathBox::kSource, folders.source) &&
-         CheckPathBox(env, ui, PathBox::kDestination, folders.destination);
-}
-
-bool AnyBoreholeSelected(UserInterface& ui) {
-  for (int i = 0; i < ui.BoreholeCount(); ++i)
-    if (ui.IsSelected(i)) return true;
-  ui.ShowMessage(Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。"), MessageKind::kNotice, ApplicationTitle());
+// A list without entries says what is wrong with the source folder.
+bool AnyBoreholeSelected(Run& run) {
+  for (int i = 0; i < run.ui.BoreholeCount(); ++i)
+    if (run.ui.IsSelected(i)) return true;
+  std::string problem;
+  try {
+    if (run.ui.BoreholeCount() == 0) problem = SourceFolderProblem(run.env, run.folders.source);
+  } catch (const Error& e) {
+    problem = e.cause() + ": " + e.file();  // a folder that may not be listed lists no borehole
+  }
+  if (problem.empty()) problem = Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。");
+  EndingMessage(run, problem, MessageKind::kNotice, ApplicationTitle());
   return false;
 }
 
 // The destination as typed must not end with the separator: the borehole
 // names are put after it with one.
-bool DestinationWithoutSeparator(Env& env, UserInterface& ui, const RunFolders& folders) {
-  if (RightChars(ui.Text(PathBox::kDestination), 1) != std::string(1, Separator(env.form()))) return true;
-  ui.ShowMessage(Sjis(u8"最後のﾌｫﾙﾀﾞに「￥」は要りません。"), MessageKind::kWarning, folders.source);
+bool DestinationWithoutSeparator(Run& run) {
+  if (RightChars(run.ui.Text(PathBox::kDestination), 1) != std::string(1, Separator(run.env.form()))) return true;
+  EndingMessage(run, Sjis(u8"最後のﾌｫﾙﾀﾞに「￥」は要りません。"), MessageKind::kWarning, run.folders.source);
   return false;
+}
+
+bool PassChecks(Run& run) {
+  return CheckPathBox(run, PathBox::kSource, run.folders.source) &&
+         CheckPathBox(run, PathBox::kDestination, run.folders.destination) && AnyBoreholeSelected(run) &&
+         DestinationWithoutSeparator(run);
 }
 
 // Runs step for the named borehole: a failure it throws names the borehole.
@@ -78,58 +107,67 @@ void ForBorehole(const std::string& name, Step&& step) {
 }
 
 // The selected boreholes, in list order, whose "n1.txt" is not missing or
-// empty; the others are reported and deselected. Nothing is written to the
-// source folder. Empty, after the notice, when none is left. A borehole
-// folder that may not be read throws, naming it.
-std::vector<std::string> ChooseBoreholesWithData(Env& env, UserInterface& ui, const RunFolders& folders) {
+// empty; the others are reported and deselected. Every selected borehole
+// gets its result in the report. Nothing is written to the source folder.
+// Empty, after the notice, when none is left. A borehole folder that may
+// not be read throws, naming it.
+std::vector<std::string> ChooseBoreholesWithData(Run& run, std::vector<size_t>& results) {
   std::vector<std::string> chosen;
-  for (int i = 0; i < ui.BoreholeCount(); ++i) {
-    if (!ui.IsSelected(i)) continue;
-    std::string name = ui.BoreholeName(i);
+  for (int i = 0; i < run.ui.BoreholeCount(); ++i) {
+    if (!run.ui.IsSelected(i)) continue;
+    std::string name = run.ui.BoreholeName(i);
+    BoreholeResult& result = run.report.boreholes.emplace_back();
+    result.name = name;
     int64_t size = 0;
-    ForBorehole(name, [&] { size = env.FileSize(folders.source + name + Separator(env.form()) + "n1.txt"); });
+    ForBorehole(name, [&] { size = run.env.FileSize(run.folders.source + name + Separator(run.env.form()) + "n1.txt"); });
     if (size >= 1) {
       chosen.push_back(name);
-    } else {
-      ui.ShowMessage("[" + name + "]" + Sjis(u8"にはデータがありません。変換されません。"), MessageKind::kWarning,
-                     folders.source);
-      ui.Deselect(i);
+      results.push_back(run.report.boreholes.size() - 1);
+      continue;
     }
+    const std::string text = "[" + name + "]" + Sjis(u8"にはデータがありません。変換されません。");
+    result.status = BoreholeStatus::kNoData;
+    result.warnings.push_back(Finding{name, "", 0, text});
+    run.ui.ShowMessage(text, MessageKind::kWarning, run.folders.source);
+    run.ui.Deselect(i);
   }
-  if (chosen.empty())
-    ui.ShowMessage(Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が全て無効です。"), MessageKind::kNotice, ApplicationTitle());
+  if (chosen.empty()) EndingMessage(run, Sjis(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が全て無効です。"), MessageKind::kNotice, ApplicationTitle());
   return chosen;
 }
 
 // Walks destination & borehole from the drive down; asks once when a level
-// is missing and creates the missing levels on yes. False when answered no.
-bool MakeDestinationFolder(Env& env, UserInterface& ui, const std::string& destination, const std::string& borehole) {
-  const char sep = Separator(env.form());
-  const std::vector<std::string> parts = SplitFields(destination + borehole, std::string(1, sep));
+// is missing (a dry run takes yes without asking) and creates the missing
+// levels on yes. False when answered no.
+bool MakeDestinationFolder(Run& run, const std::string& borehole) {
+  const char sep = Separator(run.env.form());
+  const std::vector<std::string> parts = SplitFields(run.folders.destination + borehole, std::string(1, sep));
   std::string path = parts[0];
   size_t k = 1;
   for (; k < parts.size(); ++k) {
     path += sep + parts[k];
-    if (!env.Exists(path)) break;
+    if (!run.env.Exists(path)) break;
   }
   if (k == parts.size()) return true;
-  std::string question = "[" + borehole + "]" + Sjis(u8"ﾌｫﾙﾀﾞがありません。新規作成しますか？");
-  if (!ui.ShowMessage(question, MessageKind::kQuestion, ApplicationTitle())) return false;
+  if (!run.options.dry_run) {
+    std::string question = "[" + borehole + "]" + Sjis(u8"ﾌｫﾙﾀﾞがありません。新規作成しますか？");
+    const bool yes = run.ui.ShowMessage(question, MessageKind::kQuestion, ApplicationTitle());
+    StopIfAsked(run.options.stop);  // Ctrl-C at the question
+    if (!yes) return false;
+  }
   path = parts[0];
   for (k = 1; k < parts.size(); ++k) {
     path += sep + parts[k];
-    if (!env.Exists(path)) env.CreateFolder(path);
+    if (!run.env.Exists(path)) run.env.CreateFolder(path);
   }
   return true;
 }
 
 // Every chosen borehole's folder under the destination; false when a
 // question was answered no (the folders made before stay).
-bool CreateDestinationFolders(Env& env, UserInterface& ui, const RunFolders& folders,
-                              const std::vector<std::string>& chosen) {
+bool CreateDestinationFolders(Run& run, const std::vector<std::string>& chosen) {
   for (const std::string& name : chosen) {
     bool made = false;
-    ForBorehole(name, [&] { made = MakeDestinationFolder(env, ui, folders.destination, name); });
+    ForBorehole(name, [&] { made = MakeDestinationFolder(run, name); });
     if (!made) return false;
   }
   return true;
@@ -142,15 +180,17 @@ std::string PartOrEmpty(const std::vector<std::string>& parts, size_t k) {
 // Holds the pattern-data folder for the rest of the run, so that no other
 // conversion reads or changes its vocabulary and lists meanwhile. While
 // another holds it, the run says so and tries again every 50 ms, letting
-// the window repaint; it fails at once if the user interface will not wait.
-std::unique_ptr<FolderLock> LockPatternData(Env& env, const std::string& folder, UserInterface& ui) {
+// the window repaint; it fails at once if the user interface will not wait,
+// and stops when asked to.
+std::unique_ptr<FolderLock> LockPatternData(Run& run, const std::string& folder) {
   if (folder.empty()) return nullptr;  // no pattern data to share
-  std::unique_ptr<FolderLock> lock = env.TryLockFolder(folder);
+  std::unique_ptr<FolderLock> lock = run.env.TryLockFolder(folder);
   if (lock) return lock;
   const std::string in_use = Sjis(u8"他の変換がパターンデータフォルダを使用中です。");
-  if (!ui.WaitForOtherConversion(in_use + Sjis(u8"終わるまで待ちます: ") + folder)) throw Error(in_use, folder);
-  while (!(lock = env.TryLockFolder(folder))) {
-    ui.Repaint();
+  if (!run.ui.WaitForOtherConversion(in_use + Sjis(u8"終わるまで待ちます: ") + folder)) throw Error(in_use, folder);
+  while (!(lock = run.env.TryLockFolder(folder))) {
+    StopIfAsked(run.options.stop);
+    run.ui.Repaint();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return lock;
@@ -168,20 +208,41 @@ BoreholeJob JobFor(PathForm form, const RunFolders& folders, const std::string& 
   return job;
 }
 
-void ConvertChosen(Env& env, RunCaches& caches, UserInterface& ui, const RunFolders& folders,
-                   const std::vector<std::string>& chosen) {
-  ui.SetBusy(true);
-  ui.SetMessageLine(Sjis(u8"只今変換中！　しばらくお待ちください。"));
-  ui.Repaint();
+// Converts the chosen boreholes into their results; true when every one
+// converted. A failure ends the run, thrown on, unless the run keeps going.
+bool ConvertChosen(Run& run, RunCaches& caches, const std::vector<std::string>& chosen,
+                   const std::vector<size_t>& results) {
+  run.ui.SetBusy(true);
+  run.ui.SetMessageLine(Sjis(u8"只今変換中！　しばらくお待ちください。"));
+  run.ui.Repaint();
+  const BoreholeRunInputs inputs{run.session.env, run.scratch, caches, run.options.stop, run.options.clean};
   const int total = static_cast<int>(chosen.size());
+  bool all_converted = true;
   for (int done = 0; done < total; ++done) {
     const std::string& name = chosen[done];
-    const BoreholeJob job = JobFor(env.form(), folders, name);
-    ForBorehole(name, [&] {
-      ui.Progress(done + 1, total, name);
-      StageBorehole(env, job, caches.count_carry, caches.legends, caches.converter_inputs, &caches.left_out);
-    });
+    run.ui.Progress(done + 1, total, name);
+    try {
+      ConvertBorehole(inputs, name, JobFor(run.env.form(), run.folders, name), run.report.boreholes[results[done]]);
+    } catch (const Error& e) {
+      if (!run.options.keep_going) throw;
+      run.ui.ShowMessage(e.Describe(true), MessageKind::kError, ApplicationTitle());
+      all_converted = false;
+    }
   }
+  return all_converted;
+}
+
+// The source folder's sub-folders that cannot be boreholes (a name code
+// page 932 cannot hold, left out of every list without a word), for the
+// report.
+void NoteFoldersLeftOut(Run& run) {
+  std::vector<std::string> left_out;
+  try {
+    run.env.ListSubfolders(run.folders.source, &left_out);
+  } catch (const Error&) {
+    return;  // a source folder that may be searched but not listed: the boreholes were named
+  }
+  for (const std::string& text : left_out) run.report.run_warnings.push_back(Finding{"", "", 0, text});
 }
 
 RunOutcome EndedByCheck(UserInterface& ui) {
@@ -189,59 +250,96 @@ RunOutcome EndedByCheck(UserInterface& ui) {
   return RunOutcome::kEndedByCheck;
 }
 
-RunOutcome Failed(UserInterface& ui, const Error& error) {
-  ui.SetBusy(false);
-  ui.SetMessageLine("");
-  ui.ShowMessage(error.Describe(), MessageKind::kError, ApplicationTitle());
+RunOutcome Failed(Run& run, const Error& error) {
+  if (error.borehole().empty()) run.report.run_failure = Finding{"", error.file(), error.line(), error.cause()};
+  run.ui.SetBusy(false);
+  run.ui.SetMessageLine("");
+  run.ui.ShowMessage(error.Describe(), MessageKind::kError, ApplicationTitle());
   return RunOutcome::kFailed;
 }
 
-RunOutcome Completed(UserInterface& ui, const std::vector<std::string>& warnings) {
+RunOutcome Stopped(UserInterface& ui) {
   ui.SetBusy(false);
-  for (const std::string& warning : warnings) ui.ShowMessage(warning, MessageKind::kWarning, ApplicationTitle());
-  ui.SetMessageLine(Sjis(u8"変換が正常に終了しました。"));
+  ui.SetMessageLine("");
+  return RunOutcome::kStopped;
+}
+
+// The end of a run that went through all its boreholes: the messages kept
+// for it, then the closing message.
+RunOutcome Ended(Run& run, const RunCaches& caches, bool all_converted) {
+  run.ui.SetBusy(false);
+  std::vector<std::string> messages;
+  for (const BoreholeResult& b : run.report.boreholes) messages.insert(messages.end(), b.messages.begin(), b.messages.end());
+  for (const std::string& text : caches.geology.warnings()) {
+    messages.push_back(text);
+    run.report.run_warnings.push_back(Finding{"", "", 0, text});
+  }
+  for (const std::string& text : messages) run.ui.ShowMessage(text, MessageKind::kWarning, ApplicationTitle());
+  if (!all_converted) {
+    run.ui.SetMessageLine(Sjis(u8"変換が終わりました。変換できなかったボーリング孔があります。"));
+    return RunOutcome::kFailed;
+  }
+  run.ui.SetMessageLine(Sjis(u8"変換が正常に終了しました。"));
   return RunOutcome::kCompleted;
+}
+
+// From the folder checks to the end of the run, once the boreholes are
+// chosen.
+RunOutcome Convert(Run& run, const std::vector<std::string>& chosen, const std::vector<size_t>& results) {
+  const Settings& settings = run.session.settings;
+  // Folders that overlap are refused before anything is created.
+  CheckFoldersApart(run.env.form(), settings.pattern_folder, run.folders.source, run.folders.destination, chosen);
+  auto caches = std::make_unique<RunCaches>(run.env, settings, run.options.reread_files);
+  if (!CreateDestinationFolders(run, chosen)) {
+    run.ui.SetMessageLine("");
+    return RunOutcome::kDeclined;
+  }
+  // What the run keeps of the pattern data is read from here on, under
+  // the lock, which the run holds to its end.
+  const std::unique_ptr<FolderLock> lock = LockPatternData(run, settings.pattern_folder);
+  LoadGeologyVocabulary(run.env, settings.pattern_folder, caches->vocabulary);
+  NoteFoldersLeftOut(run);
+  const bool all_converted = ConvertChosen(run, *caches, chosen, results);
+  return Ended(run, *caches, all_converted);
 }
 
 }  // namespace
 
 std::string ApplicationTitle() { return Sjis(u8"StravoS1 -> Ordo 変換プログラム"); }
 
-RunOutcome RunConversion(const Session& session, UserInterface& ui, const RunOptions& options) {
-  Env& env = session.env;
-  RunFolders folders;
-  if (!CheckPathBoxes(env, ui, folders) || !AnyBoreholeSelected(ui) || !DestinationWithoutSeparator(env, ui, folders))
-    return EndedByCheck(ui);
-  std::vector<std::string> chosen;
-  try {
-    chosen = ChooseBoreholesWithData(env, ui, folders);
-  } catch (const Error& e) {
-    return Failed(ui, e);
-  }
-  if (chosen.empty()) return EndedByCheck(ui);
+std::string SourceFolderProblem(Env& env, const std::string& source_folder, bool listed) {
+  const std::string folder = source_folder.size() > 1 ? source_folder.substr(0, source_folder.size() - 1) : source_folder;
+  if (!env.Exists(folder)) return Sjis(u8"変換元のフォルダがありません: ") + folder;
+  if (!env.IsFolder(folder)) return Sjis(u8"変換元はフォルダではありません: ") + folder;
+  if (listed && env.ListSubfolders(source_folder, nullptr).empty())
+    return Sjis(u8"変換元のフォルダにボーリング孔のフォルダがありません: ") + folder;
+  return {};
+}
 
-  std::vector<std::string> warnings;
+RunOutcome RunConversion(const Session& session, UserInterface& ui, const RunOptions& options, RunReport* report) {
+  RunReport own;
+  RunReport& r = report ? *report : own;
+  r = RunReport();
+  r.dry_run = options.dry_run;
+  std::unique_ptr<ScratchFiles> scratch = options.dry_run ? std::make_unique<ScratchFiles>(session.env.form()) : nullptr;
+  RunEnv env(session.env, scratch.get(), nullptr);
+  Run run{session, ui, options, r, env, scratch.get(), {}};
+  if (!PassChecks(run)) return EndedByCheck(ui);
+  r.source = run.folders.source;
+  r.destination = run.folders.destination;
   try {
-    // Folders that overlap are refused before anything is created.
-    CheckFoldersApart(env.form(), session.settings.pattern_folder, folders.source, folders.destination, chosen);
-    auto caches = std::make_unique<RunCaches>(session, options.reread_files);
-    if (!CreateDestinationFolders(env, ui, folders, chosen)) {
-      ui.SetMessageLine("");
-      return RunOutcome::kDeclined;
-    }
-    // What the run keeps of the pattern data is read from here on, under
-    // the lock, which the run holds to its end.
-    const std::unique_ptr<FolderLock> lock = LockPatternData(env, session.settings.pattern_folder, ui);
-    LoadGeologyVocabulary(env, session.settings.pattern_folder, caches->vocabulary);
-    ConvertChosen(env, *caches, ui, folders, chosen);
-    warnings = caches->left_out;
-    warnings.insert(warnings.end(), caches->geology.warnings().begin(), caches->geology.warnings().end());
+    std::vector<size_t> results;
+    const std::vector<std::string> chosen = ChooseBoreholesWithData(run, results);
+    if (chosen.empty()) return EndedByCheck(ui);
+    r.reached_conversion = true;
+    return Convert(run, chosen, results);
   } catch (const Error& e) {
-    return Failed(ui, e);
+    return Failed(run, e);
+  } catch (const RunStopped&) {
+    return Stopped(ui);
   } catch (const std::exception& e) {
-    return Failed(ui, Error(Sjis(u8"予期しないエラー: ") + e.what()));
+    return Failed(run, Error(Sjis(u8"予期しないエラー: ") + e.what()));
   }
-  return Completed(ui, warnings);
 }
 
 }  // namespace s1ordo

@@ -3,6 +3,10 @@
 #ifndef S1ORDO_RUN_RUN_H_
 #define S1ORDO_RUN_RUN_H_
 
+#include <string>
+
+#include "helpers/stop_request.h"
+#include "run/report.h"
 #include "run/session.h"
 #include "run/user_interface.h"
 
@@ -13,19 +17,40 @@ enum class RunOutcome {
   kEndedByCheck,  // a check of the paths or the selection ended the run
   kDeclined,      // the create-folder question was answered no
   kFailed,        // a failure during the conversion (shown to the user)
+  kStopped,       // the user asked the run to stop (StopRequest)
 };
 
 struct RunOptions {
   // Read every code list and vocabulary file anew for each use instead of
   // once per run (for comparing the two ways).
   bool reread_files = false;
+  // The whole conversion with every change held in memory (RunEnv over
+  // ScratchFiles): nothing is written anywhere, not even the destination
+  // folders, which are not asked for either; the pattern data is read under
+  // its lock as a real run reads it.
+  bool dry_run = false;
+  // A failing borehole is reported and the run goes on with the next; the
+  // outcome is then kFailed.
+  bool keep_going = false;
+  // The files of each destination borehole folder are deleted before its
+  // copy (its sub-folders stay).
+  bool clean = false;
+  // Looked at between files and while waiting for another conversion.
+  const StopRequest* stop = nullptr;
 };
 
 // In this order: checks the two path boxes and the borehole selection,
 // chooses the selected boreholes whose "n1.txt" holds data, checks that the
 // folders stay apart, creates missing destination folders after asking, and
-// converts the chosen boreholes in list order.
-RunOutcome RunConversion(const Session& session, UserInterface& ui, const RunOptions& options = {});
+// converts the chosen boreholes in list order. What it did goes to *report
+// (when given), also when it fails or ends at a check.
+RunOutcome RunConversion(const Session& session, UserInterface& ui, const RunOptions& options = {},
+                         RunReport* report = nullptr);
+
+// Why a source folder (ending with the separator) offers no borehole: it
+// does not exist, is no folder, or (with listed) holds no borehole folder;
+// "" when none of these. A folder that may not be listed throws Error.
+std::string SourceFolderProblem(Env& env, const std::string& source_folder, bool listed = true);
 
 }  // namespace s1ordo
 

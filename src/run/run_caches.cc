@@ -4,11 +4,13 @@
 namespace s1ordo {
 
 RunCaches::RunCaches(const Session& session, bool reread_files)
-    : geology(session.env, session.settings.pattern_folder, reread_files),
-      code_lists(session.env, session.settings.pattern_folder, reread_files),
-      legends(session.env, session.settings.pattern_folder),
-      converter_inputs{session.settings.pattern_folder, session.settings.list_folder, vocabulary, soil,
-                       geology, code_lists} {
+    : RunCaches(session.env, session.settings, reread_files) {}
+
+RunCaches::RunCaches(Env& env, const Settings& settings, bool reread_files)
+    : geology(env, settings.pattern_folder, reread_files),
+      code_lists(env, settings.pattern_folder, reread_files),
+      legends(env, settings.pattern_folder),
+      converter_inputs{settings.pattern_folder, settings.list_folder, vocabulary, soil, geology, code_lists} {
   BuildSoilNameTables(soil);
 }
 

@@ -26,6 +26,8 @@ struct RunCaches {
   // With reread_files the code lists and vocabulary files are read anew for
   // every use, as without these caches (for comparing the two ways).
   RunCaches(const Session& session, bool reread_files);
+  // The same over another Env (a dry run's) with the session's settings.
+  RunCaches(Env& env, const Settings& settings, bool reread_files);
   RunCaches(const RunCaches&) = delete;
   RunCaches& operator=(const RunCaches&) = delete;
 
@@ -37,9 +39,6 @@ struct RunCaches {
   CodeLists code_lists;
   LegendLists legends;
   CountFileCarry count_carry;
-  // Warnings for the user, shown when the run ends: source files that the
-  // copies leave out.
-  std::vector<std::string> left_out;
   // The settings, the vocabulary and the tables above as the converters
   // get them.
   const ConverterInputs converter_inputs;

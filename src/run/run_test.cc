@@ -99,6 +99,7 @@ TEST_F(RunTest, InvalidDestinationIsTitledWithItsNormalisedText) {
   EXPECT_EQ(ui.focused, std::vector<PathBox>{PathBox::kDestination});
 }
 
+// An empty list says what is wrong with the source folder.
 TEST_F(RunTest, NothingSelected) {
   for (bool empty_list : {true, false}) {
     FakeUi fresh;
@@ -107,7 +108,8 @@ TEST_F(RunTest, NothingSelected) {
     if (!empty_list) fresh.SetBoreholes({"BH1", "BH2"}, false);
     EXPECT_EQ(RunConversion(session, fresh), RunOutcome::kEndedByCheck);
     ASSERT_EQ(fresh.boxes.size(), 1u);
-    EXPECT_EQ(fresh.boxes[0].text, S(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。"));
+    EXPECT_EQ(fresh.boxes[0].text, empty_list ? S(u8"変換元のフォルダがありません: D:\\DATA\\DIZIVAD")
+                                              : S(u8"変換元ﾎﾞｰﾘﾝｸﾞ孔名が選択されていません。"));
     EXPECT_EQ(fresh.boxes[0].kind, MessageKind::kNotice);
   }
 }

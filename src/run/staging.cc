@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "converters/record_converter.h"
+#include "helpers/encoding.h"
 #include "helpers/error.h"
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
@@ -27,24 +29,36 @@ int64_t ProbeLength(Env& env, const std::string& path) {
 }
 
 // One record of "N4.TXT" in fixed-width fields, without its line end. An
-// empty depth takes the second depth's place.
-std::string InclusionLine(std::vector<std::string>& items, double code) {
+// empty depth takes the second depth's place. Items cut to their fields are
+// warned about at `at`.
+std::string InclusionLine(const RecordSite& at, std::vector<std::string>& items, double code) {
   std::string& depth = items[1];
   std::string& second_depth = items[2];
   if (Trim(depth).empty() && !Trim(second_depth).empty()) {
     depth = second_depth;
     second_depth.clear();
   }
-  return RightJustify(Trim(items[0]), 3) + "," + RightJustify(Trim(depth), 7) + "," +
-         RightJustify(Trim(second_depth), 7) + "," + RightJustifyWith(TrimmedDoubleText(std::fabs(code)), 3, '0');
+  const std::string code_text = TrimmedDoubleText(std::fabs(code));
+  WarnIfCut(at, u8"混入物コード", code_text, 3);
+  return FitRight(at, u8"番号", Trim(items[0]), 3) + "," + FitRight(at, u8"深度", Trim(depth), 7) + "," +
+         FitRight(at, u8"深度", Trim(second_depth), 7) + "," + RightJustifyWith(code_text, 3, '0');
+}
+
+bool IsTextFileName(const std::string& name) {
+  for (const char* end : {".txt", ".hed", ".hd2"}) {
+    const size_t n = std::char_traits<char>::length(end);
+    if (name.size() > n && EqualsIgnoreCase(std::string_view(name).substr(name.size() - n), end)) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 std::vector<std::string> CopyBoreholeFiles(Env& env, const BoreholeJob& job, bool hold_inclusion_file,
-                                           std::vector<std::string>* left_out) {
+                                           std::vector<std::string>* left_out, const StopRequest* stop) {
   std::vector<std::string> held;
   for (const std::string& name : ListFiles(env, job.source_folder, left_out)) {
+    StopIfAsked(stop);
     if (hold_inclusion_file && EqualsIgnoreCase(name, "N4.TXT")) {
       held.push_back(name);
       continue;
@@ -52,6 +66,23 @@ std::vector<std::string> CopyBoreholeFiles(Env& env, const BoreholeJob& job, boo
     env.CopyFile(job.source_folder + name, job.work_folder + name);
   }
   return held;
+}
+
+void WarnTextNotCodePage932(Env& env, const BoreholeJob& job, BoreholeNotes* notes) {
+  if (!notes) return;
+  for (const std::string& name : ListFiles(env, job.source_folder)) {
+    if (!IsTextFileName(name)) continue;
+    const std::string path = job.source_folder + name;
+    std::string bytes;
+    try {
+      bytes = env.ReadFile(path);
+    } catch (const Error&) {
+      continue;  // the conversion reports what cannot be read where it reads it
+    }
+    if (long line = FirstLineNotCodePage932(bytes))
+      AddWarning(notes, path, line,
+                 Sjis(u8"Shift-JIS (コードページ932) のテキストではありません (UTF-8 で保存されたファイルかもしれません)"));
+  }
 }
 
 void RewriteCountFile(Env& env, const BoreholeJob& job, CountFileCarry& carry) {
@@ -71,7 +102,7 @@ void RewriteCountFile(Env& env, const BoreholeJob& job, CountFileCarry& carry) {
   WriteWholeFile(env, path, text);
 }
 
-bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::string& from) {
+bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::string& from, BoreholeNotes* notes) {
   const std::string path = work_folder + "N4.TXT";
   const std::string work = work_folder + "N4_WK.TXT";
   if (from.empty() ? ProbeLength(env, path) == 0 : env.FileSize(from) <= 0) return false;  // no data
@@ -82,7 +113,7 @@ bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::s
     long line = in.LineNumber();
     ReadRecord(in, 4, path, items);
     double code = AtFile(path, line, [&] { return ReadNumber(items[3]); });
-    out->Append(InclusionLine(items, code) + "\r\n");
+    out->Append(InclusionLine(RecordSite{notes, path, line}, items, code) + "\r\n");
   }
   out->Close();
   env.RenameFile(work, path);  // replaces "N4.TXT" in one step
@@ -90,22 +121,29 @@ bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::s
 }
 
 void StageBorehole(Env& env, const BoreholeJob& job, CountFileCarry& carry, LegendLists& legends,
-                   const ConverterInputs& converters, std::vector<std::string>* left_out) {
+                   const ConverterInputs& converters, BoreholeNotes* notes, const StopRequest* stop) {
   // "N4.TXT" is not copied only to be replaced at once: it is converted
   // straight from the source into the work folder. Where that does not
   // happen (no data, or a failure before) it is copied as it is, so the work
   // folder ends as if it had been copied with the rest.
-  const std::vector<std::string> held = CopyBoreholeFiles(env, job, true, left_out);
+  const std::vector<std::string> held = CopyBoreholeFiles(env, job, true, notes ? &notes->left_out : nullptr, stop);
   auto copy_held = [&] {
     for (const std::string& name : held) env.CopyFile(job.source_folder + name, job.work_folder + name);
   };
-  const BoreholeFolder borehole(env, job.work_folder.substr(0, job.work_folder.size() - 1));
+  WarnTextNotCodePage932(env, job, notes);
+  const BoreholeFolder borehole(env, job.work_folder.substr(0, job.work_folder.size() - 1), notes, stop);
   bool rewritten = false;
   try {
     RewriteCountFile(env, job, carry);
+    StopIfAsked(stop);
     WriteTitleSheets(borehole, ReadTitleFiles(borehole), legends);
+    StopIfAsked(stop);
     // With several names differing in letter case the copy would hold the last.
-    rewritten = RewriteInclusionFile(env, job.work_folder, held.empty() ? "" : job.source_folder + held.back());
+    rewritten =
+        RewriteInclusionFile(env, job.work_folder, held.empty() ? "" : job.source_folder + held.back(), notes);
+  } catch (const RunStopped&) {
+    copy_held();  // the work folder as if copied whole, then stop
+    throw;
   } catch (const Error&) {
     try {
       copy_held();
@@ -115,6 +153,7 @@ void StageBorehole(Env& env, const BoreholeJob& job, CountFileCarry& carry, Lege
     throw;
   }
   if (!rewritten) copy_held();
+  StopIfAsked(stop);
   ConvertBoreholeFiles(borehole, converters);
 }
 

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "converters/converter_sequence.h"
+#include "helpers/borehole_notes.h"
 #include "helpers/env.h"
+#include "helpers/stop_request.h"
 #include "run/legend_lists.h"
 
 namespace s1ordo {
@@ -31,10 +33,13 @@ struct BoreholeJob {
   std::string second_folder, third_folder, fourth_folder;
 };
 
-// Warnings for the source files the copy leaves out (see Env::ListFiles)
-// are added to *left_out.
+// What the work bends, adds to the pattern data and leaves out of the copy
+// (see Env::ListFiles) goes to *notes (when given). Between files it stops,
+// throwing RunStopped, when *stop asks it to; the work folder then holds
+// whole files only.
 void StageBorehole(Env& env, const BoreholeJob& job, CountFileCarry& carry, LegendLists& legends,
-                   const ConverterInputs& converters, std::vector<std::string>* left_out = nullptr);
+                   const ConverterInputs& converters, BoreholeNotes* notes = nullptr,
+                   const StopRequest* stop = nullptr);
 
 // The steps of StageBorehole, for tests.
 //
@@ -42,13 +47,18 @@ void StageBorehole(Env& env, const BoreholeJob& job, CountFileCarry& carry, Lege
 // hold_inclusion_file, all but those named "N4.TXT" in any letter case,
 // whose names it returns in the order they would have been copied.
 std::vector<std::string> CopyBoreholeFiles(Env& env, const BoreholeJob& job, bool hold_inclusion_file = false,
-                                           std::vector<std::string>* left_out = nullptr);
+                                           std::vector<std::string>* left_out = nullptr,
+                                           const StopRequest* stop = nullptr);
+// Warns about each text file of the source borehole folder (".txt", ".hed",
+// ".hd2") that is not code page 932 throughout, at its first such line.
+void WarnTextNotCodePage932(Env& env, const BoreholeJob& job, BoreholeNotes* notes);
 void RewriteCountFile(Env& env, const BoreholeJob& job, CountFileCarry& carry);
 // Writes "N4.TXT" of the work folder with fixed-width fields through
 // "N4_WK.TXT" renamed over it, from the file from, or (from empty) from the
 // work folder's "N4.TXT" itself, which is created empty when missing. False,
 // writing nothing, when there is no data.
-bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::string& from = "");
+bool RewriteInclusionFile(Env& env, const std::string& work_folder, const std::string& from = "",
+                          BoreholeNotes* notes = nullptr);
 
 }  // namespace s1ordo
 

@@ -2,6 +2,7 @@
 // of the two sheets, three of them through the legend lists.
 #include "run/title_sheets.h"
 
+#include "converters/record_converter.h"
 #include "helpers/item_reader.h"
 #include "helpers/number.h"
 #include "helpers/platform.h"
@@ -38,8 +39,12 @@ std::string Joined(const std::string& first, const std::string& second) {
   return TrimRight(first) + TrimLeft(second);
 }
 
-// The line without surrounding blanks, right-justified in width characters.
-std::string Aligned(const std::string& line, size_t width) { return RightJustify(Trim(line), width); }
+// Line `k` of a title file without surrounding blanks, right-justified in
+// width characters; a longer one keeps its end, with a warning.
+std::string Aligned(const BoreholeFolder& borehole, const char* file, const TitleLines& lines, size_t k, size_t width) {
+  const std::string path = borehole.File(file);
+  return FitRight(RecordSite{borehole.notes(), path, static_cast<long>(k)}, u8"項目", Trim(lines[k]), width);
+}
 
 // A sheet line that takes a title file's line as it is.
 struct Copied {
@@ -64,15 +69,16 @@ constexpr Copied kSecondSheetCopies[] = {{1, false, 5},   {15, false, 23}, {16, 
 constexpr size_t kDateWidths[6] = {4, 2, 2, 4, 2, 2};
 constexpr size_t kPositionWidths[6] = {3, 2, 5, 3, 2, 5};
 
-FirstSheet FirstSheetLines(const TitleFiles& titles) {
+FirstSheet FirstSheetLines(const BoreholeFolder& borehole, const TitleFiles& titles) {
   const TitleLines& a = titles.titl1;
   const TitleLines& b = titles.titl2;
   FirstSheet s;
   Copy(s, kFirstSheetCopies, titles);
   s[1] = Joined(a[1], a[2]);
-  for (size_t k = 0; k < 6; ++k) s[4 + k] = Aligned(a[10 + k], kDateWidths[k]);  // lines 4 .. 9
+  for (size_t k = 0; k < 6; ++k) s[4 + k] = Aligned(borehole, "TITL1.TXT", a, 10 + k, kDateWidths[k]);  // lines 4 .. 9
   s[10] = Joined(a[6], a[7]);
-  for (size_t k = 0; k < 6; ++k) s[11 + k] = Aligned(b[5 + k], kPositionWidths[k]);  // lines 11 .. 16
+  for (size_t k = 0; k < 6; ++k)
+    s[11 + k] = Aligned(borehole, "TITL2.TXT", b, 5 + k, kPositionWidths[k]);  // lines 11 .. 16
   s[17] = Joined(b[1], b[2]);
   return s;
 }
@@ -81,15 +87,16 @@ FirstSheet FirstSheetLines(const TitleFiles& titles) {
 // L3, then L2). Lines 9 .. 14 are the latitude and longitude (degrees,
 // minutes, seconds), which no title item fills, so the grid square of line
 // 40 is always that of an unknown place.
-SecondSheet SecondSheetLines(const TitleFiles& titles, const LegendNames& names, LegendLists& legends) {
+SecondSheet SecondSheetLines(const TitleFiles& titles, const LegendNames& names, LegendLists& legends,
+                             BoreholeNotes* notes) {
   SecondSheet t;
   Copy(t, kSecondSheetCopies, titles);
   t[18] = names.l1;
-  t[17] = legends.LookupLegendCode(kLegendL1, t[18]);
+  t[17] = legends.LookupLegendCode(kLegendL1, t[18], notes);
   t[22] = names.l3;
-  t[21] = legends.LookupLegendCode(kLegendL3, t[22]);
+  t[21] = legends.LookupLegendCode(kLegendL3, t[22], notes);
   t[32] = names.l2;
-  t[31] = legends.LookupLegendCode(kLegendL2, t[32]);
+  t[31] = legends.LookupLegendCode(kLegendL2, t[32], notes);
   auto number = [&](int k) { return static_cast<float>(ReadNumber(t[k])); };
   t[40] = GridSquareCode(number(9), number(10), number(11), number(12), number(13), number(14)) + "   ";
   return t;
@@ -114,10 +121,13 @@ TitleFiles ReadTitleFiles(const BoreholeFolder& borehole) {
 
 void WriteTitleSheets(const BoreholeFolder& borehole, const TitleFiles& titles, LegendLists& legends) {
   const TitleLines& a = titles.titl1;
-  const LegendNames names{legends.LookupLegendName(kLegendL1, a[16]), legends.LookupLegendName(kLegendL2, a[27]),
-                          legends.LookupLegendName(kLegendL3, a[18])};
-  WriteSheet(borehole.env(), borehole.File("titl01.txt"), FirstSheetLines(titles));
-  WriteSheet(borehole.env(), borehole.File("titl02.txt"), SecondSheetLines(titles, names, legends));
+  std::string l1, l3;  // the names as listed, before the cut to their widths
+  const LegendNames names{legends.LookupLegendName(kLegendL1, a[16], &l1), legends.LookupLegendName(kLegendL2, a[27]),
+                          legends.LookupLegendName(kLegendL3, a[18], &l3)};
+  WarnIfCutToBytes(borehole.notes(), borehole.File("TITL1.TXT"), 16, l1, static_cast<size_t>(kLegendL1.name_width));
+  WarnIfCutToBytes(borehole.notes(), borehole.File("TITL1.TXT"), 18, l3, static_cast<size_t>(kLegendL3.name_width));
+  WriteSheet(borehole.env(), borehole.File("titl01.txt"), FirstSheetLines(borehole, titles));
+  WriteSheet(borehole.env(), borehole.File("titl02.txt"), SecondSheetLines(titles, names, legends, borehole.notes()));
 }
 
 }  // namespace s1ordo

@@ -161,7 +161,7 @@ void GeologyLookup::MarkVocabularyAdded() {
   }
 }
 
-std::string GeologyLookup::LookupGeologyCode(const std::string& name) {
+std::string GeologyLookup::LookupGeologyCode(const std::string& name, BoreholeNotes* notes) {
   const std::string s = Trim(name);
   if (s.empty()) return "0000";
   if (reread_files_) {
@@ -180,6 +180,7 @@ std::string GeologyLookup::LookupGeologyCode(const std::string& name) {
     } else {
       code = AddToAdditions(s);
       record = code + "," + s + kBlankItems;
+      AddAddition(notes, "XKISHITU.TXT", record);
     }
 
     // A last line without its line end is ended first, so that the record
@@ -191,6 +192,7 @@ std::string GeologyLookup::LookupGeologyCode(const std::string& name) {
     const std::string added = (open_last_line ? "\r\n" : "") + record + "\r\n";
     ReplaceWholeFile(env_, kishitu.path, kishitu.bytes + added);
     Appended(kishitu, added);
+    AddAddition(notes, "KISHITU.TXT", record);
 
     MarkVocabularyAdded();
     return code;

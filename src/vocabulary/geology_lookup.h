@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "helpers/borehole_notes.h"
 #include "helpers/env.h"
 
 namespace s1ordo {
@@ -54,8 +55,9 @@ class GeologyLookup {
   // through "XKISHITU.TMP"), and appended to "KISHITU.TXT"; the marker
   // "PATADD.txt" in the program's folder then shows that the vocabulary
   // grew. A vocabulary file that is missing when it is needed throws Error
-  // naming it.
-  std::string LookupGeologyCode(const std::string& name);
+  // naming it. The lines added to either file go to notes->additions (when
+  // notes is given).
+  std::string LookupGeologyCode(const std::string& name, BoreholeNotes* notes = nullptr);
 
   // Warnings for the user, shown when the run ends: the marker could not be
   // written (once per run).

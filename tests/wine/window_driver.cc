@@ -1,8 +1,9 @@
 // Drives s1ordo-gui.exe as a user would, through its controls: the source
 // drive list to d:, the source folder list up to the drive's root and back
 // into DIZIVAD, every borehole clicked, the destination typed, Execute
-// pressed and every create-folder question answered yes; then a screenshot
-// of the window and Exit. Every wait has a time limit.
+// pressed and every create-folder question answered yes; then the summary of
+// the run, looked at and closed, a screenshot of the window and Exit. Every
+// wait has a time limit.
 //   s1ordo_window_driver GUI.EXE SCREENSHOT-PREFIX
 #include <algorithm>
 #include <cstdint>
@@ -12,6 +13,8 @@
 
 #include "app/wide_text.h"
 #include "app/win32/win32_window.h"
+// After win32_window.h, which sets up windows.h:
+#include "app/win32/summary_window.h"
 
 namespace {
 
@@ -192,6 +195,21 @@ int wmain(int argc, wchar_t** argv) {
       60000);
   if (HWND box = MessageBoxOfGui()) return Fail("unexpected message:", TextOf(GetDlgItem(box, 0xFFFF)));
   if (!finished || questions != 3) return Fail("the run did not end as it should:", TextOf(message_line));
+
+  // The summary of the run, then OK.
+  HWND summary = nullptr;
+  if (!WaitFor([&] { return (summary = FindWindowW(s1ordo::kSummaryClass, nullptr)) && IsWindowVisible(summary); }))
+    return Fail("no summary after the run");
+  const std::wstring converted = s1ordo::WideText(
+      "\xE3\x83\x9C\xE3\x83\xBC\xE3\x83\xAA\xE3\x83\xB3\xE3\x82\xB0\xE5\xAD\x94 3: "
+      "\xE5\xA4\x89\xE6\x8F\x9B 3");  // ボーリング孔 3: 変換 3
+  const std::wstring summary_text = TextOf(GetDlgItem(summary, s1ordo::kSummaryTextId));
+  if (summary_text.rfind(converted, 0) != 0) return Fail("summary:", summary_text);
+  if (!GetDlgItem(summary, s1ordo::kDetailsTextId)) return Fail("the summary shows no details");
+  Sleep(300);
+  if (!SaveScreenshot(summary, shots + L"-summary.png")) return Fail("no screenshot of the summary");
+  PostMessageW(GetDlgItem(summary, IDOK), BM_CLICK, 0, 0);
+  if (!WaitFor([&] { return !IsWindow(summary); }, 5000)) return Fail("the summary did not close with OK");
 
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   Sleep(500);

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "app/wide_text.h"
+#include "app/win32/summary_window.h"
 #include "helpers/encoding.h"
 
 namespace s1ordo {
@@ -526,5 +527,9 @@ void Win32Window::EnableControls(bool enabled, bool restore_focus) {
 }
 
 void Win32Window::Close() { PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+void Win32Window::ShowRunSummary(const std::string& summary, const std::string& details) {
+  ShowSummaryWindow(window_, font_, Dpi(), summary, details);
+}
 
 }  // namespace s1ordo

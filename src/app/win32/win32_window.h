@@ -76,6 +76,7 @@ class Win32Window : private ConverterWindowView {
   void HideProgress() override;
   void EnableControls(bool enabled, bool restore_focus) override;
   void Close() override;
+  void ShowRunSummary(const std::string& summary, const std::string& details) override;
 
   HWND window_ = nullptr;
   std::array<HWND, kControlCount> controls_{};

@@ -215,6 +215,10 @@ void ConverterWindow::EnableControls(bool enabled, bool restore_focus) {
   if (enabled && restore_focus && had_focus_) had_focus_->setFocus(Qt::OtherFocusReason);
 }
 
+void ConverterWindow::ShowRunSummary(const std::string& summary, const std::string& details) {
+  boxes_.ShowSummary(this, Q(summary), Q(details));
+}
+
 bool ConverterWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == controls_[0] && event->type() == QEvent::MouseMove) logic_->OnBackgroundMouseMove();
   return QWidget::eventFilter(watched, event);

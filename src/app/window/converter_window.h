@@ -66,6 +66,7 @@ class ConverterWindow : public QWidget, private ConverterWindowView {
   void HideProgress() override;
   void EnableControls(bool enabled, bool restore_focus) override;
   void Close() override { close(); }
+  void ShowRunSummary(const std::string& summary, const std::string& details) override;
 
   MessageBoxes& boxes_;
   std::array<QWidget*, kControlCount> controls_{};

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/window/message_boxes.h"
+#include "app/window/summary_dialog.h"
 #include "helpers/encoding.h"
 #include "test_support.h"
 
@@ -28,13 +29,23 @@ namespace {
 
 QString U(const char8_t* utf8) { return QString::fromUtf8(reinterpret_cast<const char*>(utf8)); }
 
-// Records the message boxes and answers yes.
+// Records the message boxes and answers yes; the summary box is made as the
+// window makes it, shown and saved as a picture.
 class AnsweringBoxes : public s1ordo::MessageBoxes {
  public:
   std::vector<QString> shown;
+  QString summary, details;
   bool Show(QWidget*, const QString& text, MessageKind, const QString&) override {
     shown.push_back(text);
     return true;
+  }
+  void ShowSummary(QWidget* parent, const QString& text, const QString& more) override {
+    summary = text;
+    details = more;
+    auto dialog = s1ordo::MakeSummaryDialog(parent, text, more);
+    dialog->show();
+    if (QTest::qWaitForWindowExposed(dialog.get()))
+      dialog->grab().save(QStringLiteral(S1ORDO_BUILD_DIR "/s1ordo-gui-qt-summary.png"));
   }
 };
 
@@ -176,6 +187,10 @@ class ConverterWindowTest : public QObject {
     QVERIFY(!enabled && busy && visible);
     QCOMPARE(texts, QStringList({"1 / 3  B-1", "2 / 3  B-2", U(u8"3 / 3  追加孔3")}));
     QCOMPARE(label3->text(), U(u8"変換が正常に終了しました。"));
+    // Then the summary, with every line the run added to the pattern data.
+    QVERIFY2(boxes_.summary.startsWith(U(u8"ボーリング孔 3: 変換 3、データなし 0、失敗 0\n")),
+             qPrintable(boxes_.summary));
+    QVERIFY2(boxes_.details.contains(U(u8"L1.txt: 7,自然堤防")), qPrintable(boxes_.details));
     QVERIFY(!progress->isVisible() && !QApplication::overrideCursor());
     QVERIFY(Control<QWidget>(w, "Command1")->isEnabled());
     QCOMPARE(w.focusWidget(), Control<QWidget>(w, "Command1"));  // given back after the run

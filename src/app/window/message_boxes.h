@@ -17,6 +17,9 @@ class MessageBoxes {
   // Shows the text and waits for the answer; for kQuestion true means yes,
   // for the other kinds the result is true.
   virtual bool Show(QWidget* parent, const QString& text, MessageKind kind, const QString& title) = 0;
+  // Shows the summary of a run with its details (see summary_dialog.h) and
+  // waits until it is closed.
+  virtual void ShowSummary(QWidget* parent, const QString& summary, const QString& details) = 0;
 };
 
 // The box of a kind: warning = OK with the exclamation icon, notice = OK
@@ -29,6 +32,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text
 class QtMessageBoxes : public MessageBoxes {
  public:
   bool Show(QWidget* parent, const QString& text, MessageKind kind, const QString& title) override;
+  void ShowSummary(QWidget* parent, const QString& summary, const QString& details) override;  // summary_dialog.cc
 };
 
 }  // namespace s1ordo

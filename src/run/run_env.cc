@@ -1,0 +1,237 @@
+// The run's Env: the files it writes noted, and a dry run's changes held in
+// memory over the real file system.
+#include "run/run_env.h"
+
+#include <algorithm>
+
+#include "helpers/encoding.h"
+#include "helpers/error.h"
+#include "helpers/text.h"
+
+namespace s1ordo {
+namespace {
+
+bool IsSeparator(PathForm form, char c) { return c == '/' || (form == PathForm::kWindows && c == '\\'); }
+
+// Where the last part of the path begins (after its last separator).
+size_t LastPartStart(PathForm form, const std::string& path) {
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); i += CharLength(path, i))
+    if (CharLength(path, i) == 1 && IsSeparator(form, path[i])) start = i + 1;
+  return start;
+}
+
+// A file being written into the scratch files: each append lands at once.
+class ScratchFile : public WritableFile {
+ public:
+  ScratchFile(ScratchFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
+  void Append(std::string_view bytes) override { files_.Append(path_, bytes); }
+  void Close() override {}
+
+ private:
+  ScratchFiles& files_;
+  std::string path_;
+};
+
+Error Missing(const std::string& path) { return Error(Sjis(u8"ファイルがありません"), path); }
+
+}  // namespace
+
+std::string ScratchFiles::Key(const std::string& path) const {
+  std::string key;
+  for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
+    if (CharLength(path, i) == 2) {
+      key.append(path, i, 2);
+      continue;
+    }
+    char c = path[i];
+    if (IsSeparator(form_, c)) {
+      if (!key.empty() && key.back() == '/') continue;  // one separator for several
+      c = '/';
+    } else if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+    key += c;
+  }
+  if (key.size() > 1 && key.back() == '/') key.pop_back();
+  return key;
+}
+
+std::optional<ScratchFiles::Entry> ScratchFiles::Find(const std::string& path) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  auto it = entries_.find(Key(path));
+  if (it == entries_.end()) return std::nullopt;
+  return it->second;
+}
+
+void ScratchFiles::Put(const std::string& path, Kind kind, std::string bytes) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  Entry& entry = entries_[Key(path)];
+  if (entry.path.empty() || entry.kind == Kind::kGone) entry.path = path;
+  entry.kind = kind;
+  entry.bytes = std::move(bytes);
+}
+
+void ScratchFiles::Append(const std::string& path, std::string_view bytes) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  entries_[Key(path)].bytes.append(bytes);
+}
+
+std::vector<ScratchFiles::Entry> ScratchFiles::Inside(const std::string& folder) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  std::string prefix = Key(folder);
+  if (prefix.empty() || prefix.back() != '/') prefix += '/';
+  std::vector<Entry> inside;
+  for (auto it = entries_.lower_bound(prefix); it != entries_.end() && it->first.rfind(prefix, 0) == 0; ++it)
+    if (it->first.find('/', prefix.size()) == std::string::npos) inside.push_back(it->second);
+  return inside;
+}
+
+void ScratchFiles::Forget(const std::string& folder) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  std::string prefix = Key(folder);
+  if (prefix.empty() || prefix.back() != '/') prefix += '/';
+  auto it = entries_.lower_bound(prefix);
+  while (it != entries_.end() && it->first.rfind(prefix, 0) == 0) it = entries_.erase(it);
+}
+
+void RunEnv::Wrote(const std::string& path) {
+  if (!written_) return;
+  for (const std::string& p : *written_)
+    if (EqualsIgnoreCase(p, path)) return;
+  written_->push_back(path);
+}
+
+void RunEnv::Removed(const std::string& path) {
+  if (!written_) return;
+  written_->erase(std::remove_if(written_->begin(), written_->end(),
+                                 [&](const std::string& p) { return EqualsIgnoreCase(p, path); }),
+                  written_->end());
+}
+
+std::string RunEnv::ReadFile(const std::string& path) {
+  if (scratch_) {
+    if (auto entry = scratch_->Find(path)) {
+      if (entry->kind == ScratchFiles::Kind::kFile) return std::move(entry->bytes);
+      throw entry->kind == ScratchFiles::Kind::kGone ? Missing(path) : Error(NotRegularFileCause(), path);
+    }
+  }
+  return base_.ReadFile(path);
+}
+
+std::unique_ptr<WritableFile> RunEnv::NewScratchFile(const std::string& path, std::string bytes) {
+  const std::string folder = path.substr(0, LastPartStart(form(), path));
+  if (!folder.empty() && !IsFolder(folder)) throw Error(Sjis(u8"フォルダがありません"), path);
+  if (auto entry = scratch_->Find(path); entry && entry->kind == ScratchFiles::Kind::kFolder)
+    throw Error(NotRegularFileCause(), path);
+  scratch_->Put(path, ScratchFiles::Kind::kFile, std::move(bytes));
+  return std::make_unique<ScratchFile>(*scratch_, path);
+}
+
+std::unique_ptr<WritableFile> RunEnv::NewWritableFile(const std::string& path) {
+  auto file = scratch_ ? NewScratchFile(path, {}) : base_.NewWritableFile(path);
+  Wrote(path);
+  return file;
+}
+
+std::unique_ptr<WritableFile> RunEnv::NewAppendableFile(const std::string& path) {
+  auto file = scratch_ ? NewScratchFile(path, FileSize(path) >= 0 ? ReadFile(path) : std::string())
+                       : base_.NewAppendableFile(path);
+  Wrote(path);
+  return file;
+}
+
+bool RunEnv::Exists(const std::string& path) {
+  if (scratch_)
+    if (auto entry = scratch_->Find(path)) return entry->kind != ScratchFiles::Kind::kGone;
+  return base_.Exists(path);
+}
+
+bool RunEnv::IsFolder(const std::string& path) {
+  if (scratch_)
+    if (auto entry = scratch_->Find(path)) return entry->kind == ScratchFiles::Kind::kFolder;
+  return base_.IsFolder(path);
+}
+
+int64_t RunEnv::FileSize(const std::string& path) {
+  if (scratch_) {
+    if (auto entry = scratch_->Find(path))
+      return entry->kind == ScratchFiles::Kind::kFile ? static_cast<int64_t>(entry->bytes.size()) : -1;
+  }
+  return base_.FileSize(path);
+}
+
+void RunEnv::DeleteFile(const std::string& path) {
+  Removed(path);
+  if (!scratch_) return base_.DeleteFile(path);
+  if (FileSize(path) < 0) throw Missing(path);
+  scratch_->Put(path, ScratchFiles::Kind::kGone);
+}
+
+void RunEnv::RenameFile(const std::string& from, const std::string& to) {
+  if (!scratch_) {
+    base_.RenameFile(from, to);
+  } else {
+    std::string bytes = ReadFile(from);
+    scratch_->Put(to, ScratchFiles::Kind::kFile, std::move(bytes));
+    scratch_->Put(from, ScratchFiles::Kind::kGone);
+  }
+  Removed(from);
+  Wrote(to);
+}
+
+void RunEnv::ReplaceFile(const std::string& from, const std::string& to) {
+  if (scratch_) return RenameFile(from, to);
+  Removed(from);  // gone however it ends
+  base_.ReplaceFile(from, to);
+  Wrote(to);
+}
+
+void RunEnv::CopyFile(const std::string& from, const std::string& to) {
+  if (!scratch_) {
+    base_.CopyFile(from, to);
+  } else {
+    NewScratchFile(to, ReadFile(from));
+  }
+  Wrote(to);
+}
+
+void RunEnv::CreateFolder(const std::string& path) {
+  if (!scratch_) return base_.CreateFolder(path);
+  if (Exists(path)) throw Error(Sjis(u8"フォルダを作成できません"), path);
+  scratch_->Put(path, ScratchFiles::Kind::kFolder);
+}
+
+std::vector<std::string> RunEnv::List(const std::string& folder, bool folders, std::vector<std::string>* left_out) {
+  std::vector<std::string> names;
+  if (base_.IsFolder(folder)) {
+    names = folders ? base_.ListSubfolders(folder, left_out) : base_.ListFiles(folder, left_out);
+  } else if (!IsFolder(folder)) {
+    throw Error(Sjis(u8"フォルダを一覧できません"), folder);
+  }
+  const ScratchFiles::Kind listed = folders ? ScratchFiles::Kind::kFolder : ScratchFiles::Kind::kFile;
+  // A name listed already keeps its place and its letter case, as a file
+  // replaced on disk does.
+  for (const ScratchFiles::Entry& entry : scratch_->Inside(folder)) {
+    std::string name = entry.path.substr(LastPartStart(form(), entry.path));
+    auto it = std::find_if(names.begin(), names.end(), [&](const std::string& n) { return EqualsIgnoreCase(n, name); });
+    if (entry.kind != listed) {
+      if (it != names.end()) names.erase(it);
+    } else if (it == names.end() && !name.empty() && name[0] != '.') {
+      names.push_back(std::move(name));
+    }
+  }
+  return names;
+}
+
+std::vector<std::string> RunEnv::ListFiles(const std::string& folder, std::vector<std::string>* left_out) {
+  if (!scratch_) return base_.ListFiles(folder, left_out);
+  return List(folder, false, left_out);
+}
+
+std::vector<std::string> RunEnv::ListSubfolders(const std::string& folder, std::vector<std::string>* left_out) {
+  if (!scratch_) return base_.ListSubfolders(folder, left_out);
+  return List(folder, true, left_out);
+}
+
+}  // namespace s1ordo
