@@ -297,8 +297,9 @@ struct Selection {
 };
 
 // kExitOk, or after the message kExitUsage when a name is not a borehole
-// folder and kExitFailed when a folder may not be read. A source folder
-// that does not exist (or holds no borehole, with all) is left in problem.
+// folder (also when the source folder itself is missing) and kExitFailed
+// when a folder may not be read. With all, a source folder that does not
+// exist or holds no borehole is left in problem.
 int ChooseBoreholes(const Arguments& a, Env& env, CliStreams& io, size_t first, bool all, Selection& s) {
   s.source = InputText(PathArgument(a.operands[0]));
   s.source_folder = s.source;
@@ -306,7 +307,11 @@ int ChooseBoreholes(const Arguments& a, Env& env, CliStreams& io, size_t first, 
   std::vector<std::string> names;  // a name code page 932 cannot hold throws: wrong usage
   for (size_t k = first; k < a.operands.size(); ++k) names.push_back(InputText(a.operands[k]));
   try {
-    if (!(s.problem = SourceFolderProblem(env, s.source_folder, all)).empty()) return kExitOk;
+    if (!(s.problem = SourceFolderProblem(env, s.source_folder, all)).empty()) {
+      if (all) return kExitOk;
+      io.err << "s1ordo: " << DisplayText(s.problem) << "\n";  // the names cannot be boreholes of it
+      return kExitUsage;
+    }
     if (all) {
       s.boreholes = ListBoreholes(env, s.source_folder, io);
       return kExitOk;
@@ -387,12 +392,10 @@ int Finish(const Arguments& a, CliStreams& io, const TerminalUi& ui, RunReport& 
   if (a.dry_run) PrintDryRun(out, report);
   if (!ui.message_line().empty()) out << DisplayText(ui.message_line()) << "\n";
   if (outcome == RunOutcome::kStopped) PrintStopped(io, report);
-  if (io.err_is_terminal || a.dry_run || a.keep_going || a.clean || !a.report.empty()) {
-    for (const std::string& line : SummaryLines(report, io.japanese ? Language::kJapanese : Language::kEnglish))
-      io.err << "s1ordo: " << line << "\n";
-    if (a.report.empty() && report.reached_conversion && !report.Warnings().empty())
-      io.err << "s1ordo: " << Text(CliText::kWarningsHint, io.japanese) << "\n";
-  }
+  for (const std::string& line : SummaryLines(report, io.japanese ? Language::kJapanese : Language::kEnglish))
+    io.err << "s1ordo: " << line << "\n";
+  if (a.report.empty() && report.reached_conversion && !report.Warnings().empty())
+    io.err << "s1ordo: " << Text(CliText::kWarningsHint, io.japanese) << "\n";
   const int code = ExitCode(outcome);
   return a.report.empty() ? code : WriteReport(a, io, report, code);
 }

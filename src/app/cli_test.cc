@@ -105,6 +105,7 @@ TEST_F(CliTest, BoreholeNamesAreCheckedBeforeAnythingElse) {
   // Even without settings the name check comes first.
   std::remove((dir / "SYS/DodavoZ5.ini").c_str());
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-9"}), kExitUsage);
+  EXPECT_EQ(Run({"convert", dir / "NOWHERE", dir / "OUT", "B-1"}), kExitUsage);  // no source: no borehole
   WriteBytes(dir / "SYS/DodavoZ5.ini", "[RIDEVI]\r\n" + (dir / "RIDEVI") + Separator(NativePathForm()) + "\r\n");
   EXPECT_EQ(test::Snapshot(dir.path()), before);
 }

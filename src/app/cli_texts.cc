@@ -130,8 +130,8 @@ constexpr char kConvertHelp[] =
     "                       Ridevi.ini (line 2: the folder of L8.txt and L9.txt);\n"
     "                       default $S1ORDO_SYSTEM_FOLDER, else %S\n"
     "\n"
-    "On a terminal, or with --dry-run, --report, --keep-going or --clean, the run ends\n"
-    "with a summary on standard error. Ctrl-C stops it between two files (exit 130).\n"
+    "A run that converted ends with a summary on standard error. Ctrl-C stops it\n"
+    "between two files (exit 130).\n"
     "Exit status: 0 converted; 1 a check ended the run or the answer was no; 2 a\n"
     "failure; 3 no RIDEVI setting; 64 wrong usage or BOREHOLE names; 130 interrupted.\n";
 
@@ -164,8 +164,8 @@ constexpr char8_t kConvertHelpJapanese[] =
     u8"                       L8.txt と L9.txt のフォルダ) のフォルダ。既定は\n"
     u8"                       $S1ORDO_SYSTEM_FOLDER、なければ %S\n"
     u8"\n"
-    u8"端末では、また --dry-run、--report、--keep-going、--clean のときは、最後に標準エラー\n"
-    u8"出力へ結果の要約を表示します。Ctrl-C でファイルの区切りで止まります (終了コード 130)。\n"
+    u8"変換した実行は、最後に標準エラー出力へ結果の要約を表示します。Ctrl-C でファイルの\n"
+    u8"区切りで止まります (終了コード 130)。\n"
     u8"終了コード: 0 変換した、1 確認で終了または「いいえ」、2 失敗、3 RIDEVI の設定がない、\n"
     u8"64 使い方か BOREHOLE の誤り、130 中断。\n";
 
