@@ -3,6 +3,8 @@
 #   bench/run.sh [N R L V] [RUNS]
 # Defaults: N=1000 boreholes, R=200 records per file, L=500 list entries,
 # V=10000 vocabulary records, 3 runs; prints the medians and their ratio.
+# S1ORDO_CONVERT_OPTIONS adds options to the convert command (for example
+# "--jobs 1", one borehole after another on one thread).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -56,7 +58,7 @@ for ((i = 1; i <= RUNS; i++)); do
   sync
   start=$(date +%s.%N)
   /usr/bin/time -f '%M %U %S' -o "$RUN/resources" \
-    "$BUILD/s1ordo" convert "$WORK/DIZIVAD" "$WORK/out-$i" --all --yes --system-folder "$RUN/SYS" \
+    "$BUILD/s1ordo" convert "$WORK/DIZIVAD" "$WORK/out-$i" --all --yes --system-folder "$RUN/SYS" ${S1ORDO_CONVERT_OPTIONS:-} \
     >/dev/null 2>"$RUN/stderr" || { cat "$RUN/stderr" >&2; exit 1; }
   end=$(date +%s.%N)
   convert_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f", b - a}')")
@@ -86,5 +88,5 @@ printf 's1ordo convert: %8.2f s   (runs: %s; cpu: %s)\n' "$convert" "${convert_t
 printf 'cp -r of output: %6.2f s   (runs: %s)\n' "$floor" "${floor_times[*]}"
 printf 'output written:  %6.2f s   (from memory; runs: %s)\n' "$write" "${write_times[*]}"
 awk -v c="$convert" -v p="$copy" -v f="$floor" -v w="$write" -v m="$peak" \
-  'BEGIN {printf "ratio:          %8.2f   (against the source copy: output copy %.2f, output written %.2f)\npeak memory:    %8.1f MiB\n", c / p, f / p, w / p, m / 1024}'
+  'BEGIN {printf "ratio:          %8.2f   (against the source copy: output copy %.2f, output written %.2f)\nconvert / output written: %.2f\npeak memory:    %8.1f MiB\n", c / p, f / p, w / p, c / w, m / 1024}'
 rm_outputs

@@ -159,6 +159,7 @@ struct Arguments {
   std::string system_folder;
   std::string report;  // "" for none, "-" for standard output
   std::string format = "text";
+  unsigned long jobs = 2;  // 1: one borehole after another on one thread
 };
 
 // The value of the option at args[i] ("--name VALUE" or "--name=VALUE"),
@@ -203,6 +204,11 @@ bool ParseOption(const std::vector<std::string>& args, size_t& i, Arguments& par
     if (missing) problem = Text(CliText::kNeedsFolder, japanese, "--system-folder");
   } else if (convert && OptionValue(args, i, "--report", parsed.report, missing)) {
     if (missing) problem = Text(CliText::kNeedsReport, japanese);
+  } else if (std::string jobs; convert && OptionValue(args, i, "--jobs", jobs, missing)) {
+    const bool number = !missing && jobs.find_first_not_of("0123456789") == std::string::npos;
+    const std::string digits = jobs.substr(std::min(jobs.find_first_not_of('0'), jobs.size()));  // no leading 0
+    parsed.jobs = !number || digits.empty() ? 0 : digits == "1" ? 1 : 2;
+    if (parsed.jobs == 0) problem = Text(CliText::kNeedsJobs, japanese);
   } else if (check && OptionValue(args, i, "--format", parsed.format, missing)) {
     if (missing || (parsed.format != "text" && parsed.format != "json")) problem = Text(CliText::kNeedsFormat, japanese);
   } else {
@@ -394,7 +400,7 @@ int Finish(const Arguments& a, CliStreams& io, const TerminalUi& ui, RunReport& 
   if (outcome == RunOutcome::kStopped) PrintStopped(io, report);
   for (const std::string& line : SummaryLines(report, io.japanese ? Language::kJapanese : Language::kEnglish))
     io.err << "s1ordo: " << line << "\n";
-  if (a.report.empty() && report.reached_conversion && !report.Warnings().empty())
+  if (a.report.empty() && report.reached_conversion && report.WarningCount() > 0)
     io.err << "s1ordo: " << Text(CliText::kWarningsHint, io.japanese) << "\n";
   const int code = ExitCode(outcome);
   return a.report.empty() ? code : WriteReport(a, io, report, code);
@@ -415,12 +421,14 @@ int Convert(const Arguments& a, Env& env, CliStreams& io) {
     return a.report.empty() ? kExitEnded : WriteReport(a, io, report, kExitEnded);
   }
   Session session(env);
+  session.ahead_env = io.ahead_env;
   if (int code = StartSession(a, session, io); code != kExitOk) {
     report.ended_by = NoRideviMessage();
     return a.report.empty() ? code : WriteReport(a, io, report, code);
   }
   TerminalUi ui(io, s.source, destination, s.boreholes, a.yes, a.wait, false);
-  const RunOptions options{false, a.dry_run, a.keep_going, a.clean, io.stop};
+  RunOptions options{false, a.dry_run, a.keep_going, a.clean, io.stop, a.jobs != 1};
+  options.keep_warnings = !a.report.empty();  // else only their number is shown
   const RunOutcome outcome = RunConversion(session, ui, options, &report);
   if (report.source.empty()) report.source = s.source;
   if (report.destination.empty()) report.destination = destination;

@@ -60,6 +60,8 @@ int wmain(int argc, wchar_t** argv) {
   io.stop = &interrupted;
   io.read_answer = ReadAnswer;
   auto env = s1ordo::NewPlatformEnv();
+  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
+  io.ahead_env = ahead_env.get();
   return s1ordo::RunCommandLine(args, *env, io);
 }
 #else
@@ -110,6 +112,8 @@ int main(int argc, char** argv) {
   io.stop = &interrupted;
   io.read_answer = ReadAnswer;
   auto env = s1ordo::NewPlatformEnv();
+  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
+  io.ahead_env = ahead_env.get();
   return s1ordo::RunCommandLine(args, *env, io);
 }
 #endif

@@ -75,6 +75,8 @@ TEST_F(CliTest, UsageErrors) {
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD"}), kExitUsage);
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "--bogus"}), kExitUsage);
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "B-1", "--all"}), kExitUsage);
+  for (const char* jobs : {"0", "00", "x", "-1", ""})
+    EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "OUT", "--jobs", jobs}), kExitUsage) << jobs;
   EXPECT_FALSE(FileExists(dir / "OUT"));
 }
 

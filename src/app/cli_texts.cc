@@ -21,6 +21,7 @@ Pair PairOf(CliText id) {
     case CliText::kNeedsFolder: return {"%1 needs a folder", u8"%1 にはフォルダを指定します"};
     case CliText::kNeedsReport:
       return {"--report needs a file (- for standard output)", u8"--report にはファイルを指定します (- で標準出力)"};
+    case CliText::kNeedsJobs: return {"--jobs takes a whole number of 1 or more", u8"--jobs には 1 以上の整数を指定します"};
     case CliText::kNeedsFormat: return {"--format takes text or json", u8"--format には text か json を指定します"};
     case CliText::kConvertOperands: return {"convert needs SOURCE and DEST", u8"convert には SOURCE と DEST を指定します"};
     case CliText::kCheckOperands: return {"check needs SOURCE", u8"check には SOURCE を指定します"};
@@ -102,7 +103,7 @@ constexpr char8_t kProgramHelpJapanese[] =
 constexpr char kConvertHelp[] =
     "Usage: s1ordo convert SOURCE DEST [BOREHOLE ...] [--all] [--yes] [--no-wait]\n"
     "                      [--dry-run] [--report FILE|-] [--keep-going] [--clean]\n"
-    "                      [--system-folder DIR]\n"
+    "                      [--jobs N] [--system-folder DIR]\n"
     "\n"
     "Copies each borehole folder of SOURCE (the StravoS1 data folder) into a folder of\n"
     "the same name under DEST and converts its files for Ordo. Names that the\n"
@@ -126,6 +127,10 @@ constexpr char kConvertHelp[] =
     "  --clean              delete the files of each DEST/BOREHOLE folder before its\n"
     "                       copy; without it, files there that the source lacks are\n"
     "                       named in a warning\n"
+    "  --jobs N             1: convert one borehole after another on one thread; 2 (the\n"
+    "                       default, and any larger N): convert the next boreholes on\n"
+    "                       a second thread while the ones before are written; the\n"
+    "                       results are the same\n"
     "  --system-folder DIR  the folder of DodavoZ5.ini (line 2: the RIDEVI folder) and\n"
     "                       Ridevi.ini (line 2: the folder of L8.txt and L9.txt);\n"
     "                       default $S1ORDO_SYSTEM_FOLDER, else %S\n"
@@ -138,7 +143,7 @@ constexpr char kConvertHelp[] =
 constexpr char8_t kConvertHelpJapanese[] =
     u8"使い方: s1ordo convert SOURCE DEST [BOREHOLE ...] [--all] [--yes] [--no-wait]\n"
     u8"                       [--dry-run] [--report FILE|-] [--keep-going] [--clean]\n"
-    u8"                       [--system-folder DIR]\n"
+    u8"                       [--jobs N] [--system-folder DIR]\n"
     u8"\n"
     u8"SOURCE (StravoS1 のデータフォルダ) の各ボーリング孔のフォルダを DEST の下の同じ名前の\n"
     u8"フォルダに写し、そのファイルを Ordo 用に変換します。RIDEVI フォルダの語彙と凡例の\n"
@@ -160,6 +165,9 @@ constexpr char8_t kConvertHelpJapanese[] =
     u8"                       コードは 2 になります\n"
     u8"  --clean              写す前に DEST/BOREHOLE のフォルダのファイルを削除します。ない\n"
     u8"                       ときは、変換元にないファイルが残っていれば警告します\n"
+    u8"  --jobs N             1: ボーリング孔を一つずつ一つのスレッドで変換します。2 (既定、\n"
+    u8"                       それより大きい N も同じ): 前の孔を書き込む間に次の孔を別の\n"
+    u8"                       スレッドで変換します。結果は同じです\n"
     u8"  --system-folder DIR  DodavoZ5.ini (2 行目: RIDEVI フォルダ) と Ridevi.ini (2 行目:\n"
     u8"                       L8.txt と L9.txt のフォルダ) のフォルダ。既定は\n"
     u8"                       $S1ORDO_SYSTEM_FOLDER、なければ %S\n"

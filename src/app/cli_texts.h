@@ -16,6 +16,7 @@ enum class CliText {
   kNeedsFolder,     // + the option: "--system-folder needs a folder"
   kNeedsReport,
   kNeedsFormat,
+  kNeedsJobs,
   kConvertOperands,
   kCheckOperands,
   kListOperands,

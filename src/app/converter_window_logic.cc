@@ -204,6 +204,9 @@ bool ConverterWindowLogic::PathBoxesHoldCodePage932() {
   return true;
 }
 
+// The window's runs convert ahead where the session has a second Env.
+const RunOptions kWindowRun{.convert_ahead = true};
+
 void ConverterWindowLogic::OnConvertClicked() {
   if (running_) return;
   running_ = true;
@@ -211,7 +214,7 @@ void ConverterWindowLogic::OnConvertClicked() {
   view_.EnableControls(false, false);
   last_report_ = RunReport();
   try {
-    last_outcome_ = PathBoxesHoldCodePage932() ? RunConversion(session_, *this, {}, &last_report_)
+    last_outcome_ = PathBoxesHoldCodePage932() ? RunConversion(session_, *this, kWindowRun, &last_report_)
                                                : RunOutcome::kEndedByCheck;
     // The closing message of a finished run stays until the next mouse move.
     message_pending_ = last_outcome_ == RunOutcome::kCompleted;

@@ -23,6 +23,7 @@ struct BoreholeRunInputs {
   RunCaches& caches;      // made over the run's Env (the scratch files' for a dry run)
   const StopRequest* stop;
   bool clean;  // delete the files of the destination folder before the copy
+  bool keep_warnings = true;  // false: the warnings of the converters only counted
 };
 
 // Converts the borehole `name` of the job into result: its status, the

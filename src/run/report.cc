@@ -80,6 +80,12 @@ std::vector<AddedLine> RunReport::Additions() const {
   return all;
 }
 
+size_t RunReport::WarningCount() const {
+  size_t n = run_warnings.size();
+  for (const BoreholeResult& b : boreholes) n += b.warnings.size() + b.warnings_not_kept;
+  return n;
+}
+
 std::vector<Finding> RunReport::Warnings() const {
   std::vector<Finding> all = run_warnings;
   for (const BoreholeResult& b : boreholes) all.insert(all.end(), b.warnings.begin(), b.warnings.end());
@@ -110,7 +116,7 @@ std::vector<std::string> SummaryLines(const RunReport& report, Language language
   if (!report.reached_conversion) return {};
   const bool ja = language == Language::kJapanese;
   std::vector<std::string> lines = {BoreholeLine(report, language), AdditionsLine(report, language)};
-  if (const int n = static_cast<int>(report.Warnings().size()))
+  if (const int n = static_cast<int>(report.WarningCount()))
     lines.push_back(ja ? U(u8"警告 ") + std::to_string(n) + U(u8" 件") : Counted(n, "warning", "warnings", u8"", language));
   if (report.dry_run)
     lines.push_back(ja ? U(u8"試しの変換のため、何も書き込んでいません。") : "Dry run: nothing was written.");

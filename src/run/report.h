@@ -41,6 +41,8 @@ struct BoreholeResult {
   // written (a dry run: would be written).
   std::vector<std::string> files_written;
   std::vector<Finding> warnings;
+  // Warnings counted only, not kept (a run that keeps no warnings).
+  size_t warnings_not_kept = 0;
   std::vector<AddedLine> additions;
   std::optional<Finding> failure;
   // Texts the run shows when it ends (code page 932): files the copy left
@@ -69,6 +71,8 @@ struct RunReport {
   // In borehole order; the run's own warnings and failure first.
   std::vector<AddedLine> Additions() const;
   std::vector<Finding> Warnings() const;
+  // Of every warning, also those counted only.
+  size_t WarningCount() const;
   std::vector<Finding> Failures() const;
 };
 

@@ -16,7 +16,9 @@
 #include "helpers/paths.h"
 #include "helpers/platform.h"
 #include "helpers/text.h"
+#include "run/ahead_env.h"
 #include "run/borehole_run.h"
+#include "run/boreholes_ahead.h"
 #include "run/overlapping_folders.h"
 #include "run/run_caches.h"
 #include "run/run_env.h"
@@ -208,6 +210,36 @@ BoreholeJob JobFor(PathForm form, const RunFolders& folders, const std::string& 
   return job;
 }
 
+// The second thread's boreholes, when the run converts ahead (null when
+// it goes one borehole after another).
+std::unique_ptr<BoreholesAhead> AheadOf(Run& run, const RunCaches& caches, const std::vector<std::string>& chosen) {
+  if (!run.options.convert_ahead || !run.session.ahead_env || run.scratch || run.options.reread_files || chosen.size() < 2) return nullptr;
+  std::vector<BoreholesAhead::Borehole> boreholes;
+  for (const std::string& name : chosen) boreholes.push_back({name, JobFor(run.env.form(), run.folders, name)});
+  if (!WorkFoldersApart(run.env.form(), boreholes)) return nullptr;
+  return std::make_unique<BoreholesAhead>(*run.session.ahead_env, run.session.settings, caches.vocabulary,
+                                          run.options, std::move(boreholes));
+}
+
+// Borehole k as the second thread converted it, written into place; false
+// when it is to be converted in its turn (nothing of it written then, or
+// what was written is written again).
+bool TakeAhead(Run& run, RunCaches& caches, BoreholesAhead* ahead, size_t k, BoreholeResult& result) {
+  if (!ahead || (run.options.stop && run.options.stop->asked())) return false;
+  std::unique_ptr<AheadBorehole> done = ahead->Take(k);
+  if (!done || !done->usable || done->carry_in.item5 != caches.count_carry.item5 ||
+      done->carry_in.item6 != caches.count_carry.item6)
+    return false;
+  try {
+    if (!WriteAhead(run.session.env, done->work)) return false;
+  } catch (const Error&) {
+    return false;  // the conversion in turn meets the failure and reports it
+  }
+  result = std::move(done->result);
+  caches.count_carry = std::move(done->carry_out);
+  return true;
+}
+
 // Converts the chosen boreholes into their results; true when every one
 // converted. A failure ends the run, thrown on, unless the run keeps going.
 bool ConvertChosen(Run& run, RunCaches& caches, const std::vector<std::string>& chosen,
@@ -215,19 +247,26 @@ bool ConvertChosen(Run& run, RunCaches& caches, const std::vector<std::string>& 
   run.ui.SetBusy(true);
   run.ui.SetMessageLine(Sjis(u8"只今変換中！　しばらくお待ちください。"));
   run.ui.Repaint();
-  const BoreholeRunInputs inputs{run.session.env, run.scratch, caches, run.options.stop, run.options.clean};
+  const BoreholeRunInputs inputs{run.session.env, run.scratch, caches, run.options.stop, run.options.clean,
+                                 run.options.keep_warnings};
+  const std::unique_ptr<BoreholesAhead> ahead = AheadOf(run, caches, chosen);
+  if (ahead) ahead->Start(0, caches.count_carry);
   const int total = static_cast<int>(chosen.size());
   bool all_converted = true;
   for (int done = 0; done < total; ++done) {
     const std::string& name = chosen[done];
     run.ui.Progress(done + 1, total, name);
+    BoreholeResult& result = run.report.boreholes[results[done]];
+    if (TakeAhead(run, caches, ahead.get(), done, result)) continue;
+    if (ahead) ahead->Stop();  // nothing reads the pattern data while this one may change it
     try {
-      ConvertBorehole(inputs, name, JobFor(run.env.form(), run.folders, name), run.report.boreholes[results[done]]);
+      ConvertBorehole(inputs, name, JobFor(run.env.form(), run.folders, name), result);
     } catch (const Error& e) {
       if (!run.options.keep_going) throw;
       run.ui.ShowMessage(e.Describe(true), MessageKind::kError, ApplicationTitle());
       all_converted = false;
     }
+    if (ahead) ahead->Start(done + 1, caches.count_carry);
   }
   return all_converted;
 }

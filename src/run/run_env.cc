@@ -21,16 +21,23 @@ size_t LastPartStart(PathForm form, const std::string& path) {
   return start;
 }
 
-// A file being written into the scratch files: each append lands at once.
+// A file being written into the scratch files: the appends land there
+// together when it is closed (or destroyed), as the bytes of a file on disk
+// are whole once it is closed.
 class ScratchFile : public WritableFile {
  public:
   ScratchFile(ScratchFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
-  void Append(std::string_view bytes) override { files_.Append(path_, bytes); }
-  void Close() override {}
+  ~ScratchFile() override { Close(); }
+  void Append(std::string_view bytes) override { pending_.append(bytes); }
+  void Close() override {
+    if (!pending_.empty()) files_.Append(path_, pending_);
+    pending_.clear();
+  }
 
  private:
   ScratchFiles& files_;
   std::string path_;
+  std::string pending_;
 };
 
 Error Missing(const std::string& path) { return Error(Sjis(u8"ファイルがありません"), path); }
@@ -62,6 +69,21 @@ std::optional<ScratchFiles::Entry> ScratchFiles::Find(const std::string& path) c
   auto it = entries_.find(Key(path));
   if (it == entries_.end()) return std::nullopt;
   return it->second;
+}
+
+bool ScratchFiles::Peek(const std::string& path, Kind* kind, int64_t* size) const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  auto it = entries_.find(Key(path));
+  if (it == entries_.end()) return false;
+  *kind = it->second.kind;
+  *size = static_cast<int64_t>(it->second.bytes.size());
+  return true;
+}
+
+std::string ScratchFiles::TakeBytes(const std::string& path) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  auto it = entries_.find(Key(path));
+  return it == entries_.end() ? std::string() : std::move(it->second.bytes);
 }
 
 void ScratchFiles::Put(const std::string& path, Kind kind, std::string bytes) {
@@ -122,8 +144,9 @@ std::string RunEnv::ReadFile(const std::string& path) {
 std::unique_ptr<WritableFile> RunEnv::NewScratchFile(const std::string& path, std::string bytes) {
   const std::string folder = path.substr(0, LastPartStart(form(), path));
   if (!folder.empty() && !IsFolder(folder)) throw Error(Sjis(u8"フォルダがありません"), path);
-  if (auto entry = scratch_->Find(path); entry && entry->kind == ScratchFiles::Kind::kFolder)
-    throw Error(NotRegularFileCause(), path);
+  ScratchFiles::Kind kind;
+  int64_t size;
+  if (scratch_->Peek(path, &kind, &size) && kind == ScratchFiles::Kind::kFolder) throw Error(NotRegularFileCause(), path);
   scratch_->Put(path, ScratchFiles::Kind::kFile, std::move(bytes));
   return std::make_unique<ScratchFile>(*scratch_, path);
 }
@@ -142,22 +165,23 @@ std::unique_ptr<WritableFile> RunEnv::NewAppendableFile(const std::string& path)
 }
 
 bool RunEnv::Exists(const std::string& path) {
-  if (scratch_)
-    if (auto entry = scratch_->Find(path)) return entry->kind != ScratchFiles::Kind::kGone;
+  ScratchFiles::Kind kind;
+  int64_t size;
+  if (scratch_ && scratch_->Peek(path, &kind, &size)) return kind != ScratchFiles::Kind::kGone;
   return base_.Exists(path);
 }
 
 bool RunEnv::IsFolder(const std::string& path) {
-  if (scratch_)
-    if (auto entry = scratch_->Find(path)) return entry->kind == ScratchFiles::Kind::kFolder;
+  ScratchFiles::Kind kind;
+  int64_t size;
+  if (scratch_ && scratch_->Peek(path, &kind, &size)) return kind == ScratchFiles::Kind::kFolder;
   return base_.IsFolder(path);
 }
 
 int64_t RunEnv::FileSize(const std::string& path) {
-  if (scratch_) {
-    if (auto entry = scratch_->Find(path))
-      return entry->kind == ScratchFiles::Kind::kFile ? static_cast<int64_t>(entry->bytes.size()) : -1;
-  }
+  ScratchFiles::Kind kind;
+  int64_t size;
+  if (scratch_ && scratch_->Peek(path, &kind, &size)) return kind == ScratchFiles::Kind::kFile ? size : -1;
   return base_.FileSize(path);
 }
 

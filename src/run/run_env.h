@@ -34,6 +34,11 @@ class ScratchFiles {
 
   // The entry of the path; nullopt when the run has not touched it.
   std::optional<Entry> Find(const std::string& path) const;
+  // The same without copying the bytes: false when untouched, else its
+  // kind and size.
+  bool Peek(const std::string& path, Kind* kind, int64_t* size) const;
+  // The bytes of a file entry, moved out (the entry is left empty).
+  std::string TakeBytes(const std::string& path);
   void Put(const std::string& path, Kind kind, std::string bytes = {});
   void Append(const std::string& path, std::string_view bytes);
   // The entries directly inside the folder.
@@ -42,9 +47,11 @@ class ScratchFiles {
   // files have been noted): what stays is the real file system.
   void Forget(const std::string& folder);
 
- private:
+  // The path as the entries are keyed: ASCII letters in lower case, one
+  // "/" for each separator.
   std::string Key(const std::string& path) const;
 
+ private:
   PathForm form_;
   mutable std::mutex mutex_;
   std::map<std::string, Entry> entries_;

@@ -30,6 +30,9 @@ struct Session {
   Session& operator=(const Session&) = delete;
 
   Env& env;
+  // A second Env over the same file system, for a thread of its own (see
+  // RunOptions::convert_ahead); null when there is none.
+  Env* ahead_env = nullptr;
   Settings settings;
   // "KISHITU.TXT" and "KONNYU.TXT" as loaded at start-up.
   GeologyVocabulary vocabulary;

@@ -10,6 +10,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
   s1ordo::Session session(*env);
+  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
+  session.ahead_env = ahead_env.get();
   s1ordo::Win32Window window(session, *desktop);
   if (!window.logic().StartUp()) return 3;
   window.Show(show_command);

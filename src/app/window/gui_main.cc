@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
   s1ordo::Session session(*env);
+  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
+  session.ahead_env = ahead_env.get();
   s1ordo::ConverterWindow window(session, *desktop, boxes);
   if (!window.logic().StartUp()) return 3;
   window.show();
