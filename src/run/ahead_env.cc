@@ -46,6 +46,7 @@ std::unique_ptr<WritableFile> AheadEnv::NewAppendableFile(const std::string& pat
 void AheadEnv::DeleteFile(const std::string& path) {
   const std::string key = InWorkFolder(path);
   inner_->DeleteFile(path);
+  work_.deleted.push_back(path);
   work_.copies.erase(key);
   work_.renamed_from.erase(key);
 }
@@ -97,8 +98,9 @@ bool WriteAhead(Env& env, AheadWork& work) {
     if (!CanWriteOver(env, path) || (renamed != work.renamed_from.end() && !CanWriteOver(env, renamed->second)))
       return false;
   }
-  for (const ScratchFiles::Entry& entry : files.Inside(work.work_folder))
-    if (entry.kind == ScratchFiles::Kind::kGone && env.Exists(entry.path)) env.DeleteFile(entry.path);
+  // A file deleted and then written again is a new file, as in turn.
+  for (const std::string& path : work.deleted)
+    if (env.Exists(path)) env.DeleteFile(path);
   for (const std::string& path : work.written) {
     const std::string key = files.Key(path);
     auto renamed = work.renamed_from.find(key);

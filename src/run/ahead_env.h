@@ -27,6 +27,7 @@ struct AheadWork {
   std::string work_folder;  // ends with the separator
   std::unique_ptr<ScratchFiles> files;
   std::vector<std::string> written;  // the files it holds, in the order first written
+  std::vector<std::string> deleted;  // the files it deleted (some written again after)
   // Per path key: the source file a file was copied from, and whether it
   // was written again after the copy (it then keeps the copy's permissions).
   struct Copy {
@@ -82,7 +83,7 @@ class AheadEnv : public Env {
 };
 
 // Writes what the work left into its work folder through env, as the
-// conversion in turn writes it: files deleted, then each file in the order
+// conversion in turn writes it: the files it deleted, then each file in the order
 // first written (a copy as a copy, a renamed file under its first name and
 // then renamed). Before anything is written, every name is looked at: a
 // folder or anything else that is not a regular file under one gives
