@@ -1,3 +1,5 @@
+// Tests of the command line: help, usage errors, conversions of named or
+// all boreholes, settings, overlapping folders and failures.
 #include "app/cli.h"
 
 #include <sys/stat.h>

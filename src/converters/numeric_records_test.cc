@@ -1,3 +1,5 @@
+// Tests of the numeric record converters: N values, columns, header copies
+// and files joined record by record.
 #include "converters/numeric_records.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the record converter: line heads, one line per record, and
+// failures naming the source and its line.
 #include "converters/record_converter.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the soil names file: names of the chosen system with their
+// geology codes, and codes out of range.
 #include "converters/x1_soil_names.h"
 
 #include <gtest/gtest.h>

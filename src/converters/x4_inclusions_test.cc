@@ -1,3 +1,4 @@
+// Tests of the inclusion names file and its codes.
 #include "converters/x4_inclusions.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the coded interval file: categories and their slots, lengths,
+// short codes and bad lists.
 #include "converters/x7_coded_intervals.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the platform Env on the real disk: listing and sorting, names
+// found in another letter case, renames, copies, locks and failures.
 #include "helpers/platform.h"
 
 #include <sys/stat.h>

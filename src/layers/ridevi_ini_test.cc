@@ -1,3 +1,5 @@
+// Tests of the list folder setting file: missing, empty, trimmed, and
+// folders that cannot be paths.
 #include "layers/ridevi_ini.h"
 
 #include <gtest/gtest.h>

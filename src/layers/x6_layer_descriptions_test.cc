@@ -1,3 +1,5 @@
+// Tests of the layer description file: its lines, where writing stops,
+// keywords, widths and lists that are missing or too long.
 #include "layers/x6_layer_descriptions.h"
 
 #include <gtest/gtest.h>

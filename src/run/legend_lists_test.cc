@@ -1,3 +1,5 @@
+// Tests of the legend lists: look-ups forward by code and backward by name,
+// and the names the run appends.
 #include "run/legend_lists.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the staging of a borehole's work folder: the copies, the count
+// file and the inclusion file.
 #include "run/staging.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the title sheets: items on their lines, joined and aligned,
+// missing title files and the sample boreholes.
 #include "run/title_sheets.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the geology look-up: known and new names, the additions file,
+// the vocabulary marker and files that fail or are cut short.
 #include "vocabulary/geology_lookup.h"
 
 #include <gtest/gtest.h>

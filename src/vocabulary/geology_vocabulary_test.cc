@@ -1,3 +1,5 @@
+// Tests of the geology vocabulary loading: both files record by record,
+// short lines, failures and the bounds of the tables.
 #include "vocabulary/geology_vocabulary.h"
 
 #include <gtest/gtest.h>
