@@ -11,7 +11,6 @@
 namespace s1ordo {
 namespace {
 
-using test::WriteBytes;
 
 TEST(LineHeadTest, CounterAndDepthRightAligned) {
   EXPECT_EQ(LineHead(1, "1.50"), "  1,   1.50,");

@@ -11,9 +11,7 @@ namespace s1ordo {
 namespace {
 
 using test::Lines;
-using test::ReadBytes;
 using test::S;
-using test::WriteBytes;
 
 const std::string kBlanks = ",    ,    ,    ,    ";
 

@@ -14,7 +14,6 @@ namespace {
 
 using test::Lines;
 using test::S;
-using test::WriteBytes;
 
 class CodedIntervalsTest : public test::ConverterTest {
  protected:
