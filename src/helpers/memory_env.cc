@@ -220,7 +220,10 @@ class MemoryEnv : public Env {
   // The key of the whole path, the same for every way of writing it.
   static std::string KeyOf(const std::string& path) {
     std::string key;
-    for (const std::string& part : Parts(path)) key += "/" + UpperCaseKey(part);
+    for (const std::string& part : Parts(path)) {
+      key += '/';
+      key += UpperCaseKey(part);
+    }
     return key;
   }
 
@@ -250,7 +253,9 @@ class MemoryEnv : public Env {
   void Move(const std::string& from, const std::string& to, bool own_name) {
     Place source = Locate(from), target = Locate(to);
     Node* node = source.Get();
-    const int err = !node ? (source.folder ? ENOENT : source.err) : !target.folder ? (target.err ? target.err : EBUSY) : 0;
+    int err = 0;
+    if (!node) err = source.folder ? ENOENT : source.err;
+    else if (!target.folder) err = target.err ? target.err : EBUSY;  // no way there, or the root
     if (err) throw Error(Cause(u8"ファイル名を変更できません", err), from);
     Node* old = target.Get();
     if (old == node) {
