@@ -14,12 +14,12 @@ using test::Lines;
 
 class RideviIniTest : public test::ConverterTest {
  protected:
+  RideviIniTest() { MakeFolder(settings); }
+
   std::string Setting(const std::string& content) {
     WriteBytes(settings + "/Ridevi.ini", content);
     return ReadRideviIniSetting(env, system_folder);
   }
-
-  RideviIniTest() { MakeFolder(settings); }
 
   const std::string settings = dir / "settings";
   std::string system_folder = settings;
