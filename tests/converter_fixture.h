@@ -67,7 +67,8 @@ class ConverterTest : public ::testing::Test {
     }
   }
   // Everything below a folder, "name/" for a folder, sorted, as
-  // test::Snapshot gives a folder of the disk.
+  // test::Snapshot gives a folder of the disk (but without the hidden
+  // files, which the Env does not list).
   std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder, const std::string& under = "") {
     std::vector<std::pair<std::string, std::string>> out;
     for (const std::string& name : env.ListFiles(folder, nullptr))
