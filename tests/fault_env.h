@@ -12,11 +12,12 @@
 
 #include "helpers/encoding.h"
 #include "helpers/env.h"
+#include "helpers/env_wrapper.h"
 #include "helpers/error.h"
 
 namespace s1ordo::test {
 
-class FaultEnv : public Env {
+class FaultEnv : public EnvWrapper {
  public:
   // Called before every operation with its name ("ReadFile", "CopyFile",
   // ...) and its (first) path.
@@ -33,43 +34,44 @@ class FaultEnv : public Env {
   // thread that runs at the same time.
   Env* base = nullptr;
 
-  PathForm form() const override { return real().form(); }
+  FaultEnv() : EnvWrapper(DefaultEnv()) {}
+
+  Env& target() const override { return base ? *base : EnvWrapper::target(); }
+
   std::string ReadFile(const std::string& path) override {
     Before("ReadFile", path);
-    return real().ReadFile(path);
+    return EnvWrapper::ReadFile(path);
   }
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override {
     Before("NewWritableFile", path);
     Writable(path);
-    return std::make_unique<File>(*this, path, real().NewWritableFile(path));
+    return std::make_unique<File>(*this, path, EnvWrapper::NewWritableFile(path));
   }
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override {
     Before("NewAppendableFile", path);
     Writable(path);
-    return std::make_unique<File>(*this, path, real().NewAppendableFile(path));
+    return std::make_unique<File>(*this, path, EnvWrapper::NewAppendableFile(path));
   }
-  bool Exists(const std::string& path) override { return real().Exists(path); }
-  bool IsFolder(const std::string& path) override { return real().IsFolder(path); }
   int64_t FileSize(const std::string& path) override {
     Before("FileSize", path);
-    return real().FileSize(path);
+    return EnvWrapper::FileSize(path);
   }
   void DeleteFile(const std::string& path) override {
     Before("DeleteFile", path);
     Writable(path);
-    real().DeleteFile(path);
+    EnvWrapper::DeleteFile(path);
   }
   void RenameFile(const std::string& from, const std::string& to) override {
     Before("RenameFile", from);
     Writable(from);
     Writable(to);
-    real().RenameFile(from, to);
+    EnvWrapper::RenameFile(from, to);
   }
   void ReplaceFile(const std::string& from, const std::string& to) override {
     Before("ReplaceFile", from);
     Writable(from);
     Writable(to);
-    real().ReplaceFile(from, to);
+    EnvWrapper::ReplaceFile(from, to);
   }
   void CopyFile(const std::string& from, const std::string& to) override {
     Before("CopyFile", from);
@@ -81,27 +83,18 @@ class FaultEnv : public Env {
   void CreateFolder(const std::string& path) override {
     Before("CreateFolder", path);
     Writable(path);
-    real().CreateFolder(path);
+    EnvWrapper::CreateFolder(path);
   }
   std::vector<std::string> ListFiles(const std::string& folder, std::vector<std::string>* left_out) override {
     Before("ListFiles", folder);
-    return real().ListFiles(folder, left_out);
-  }
-  std::vector<std::string> ListSubfolders(const std::string& folder, std::vector<std::string>* left_out) override {
-    return real().ListSubfolders(folder, left_out);
+    return EnvWrapper::ListFiles(folder, left_out);
   }
   std::unique_ptr<FolderLock> TryLockFolder(const std::string& folder) override {
     Before("TryLockFolder", folder);
-    return real().TryLockFolder(folder);
+    return EnvWrapper::TryLockFolder(folder);
   }
-  bool DriveUsable(char letter) override { return real().DriveUsable(letter); }
-  std::string SystemFolder() override { return real().SystemFolder(); }
-  std::string ProgramFolder() override { return real().ProgramFolder(); }
-  std::string CurrentFolder() override { return real().CurrentFolder(); }
 
  private:
-  Env& real() const { return base ? *base : DefaultEnv(); }
-
   void Before(std::string_view op, const std::string& path) {
     if (before) before(op, path);
   }

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "app/startup.h"
 #include "bench_data.h"
 #include "helpers/env.h"
+#include "helpers/env_wrapper.h"
 #include "run/run.h"
 #include "test_support.h"
 
@@ -19,37 +21,16 @@ using test::TempDir;
 
 // Every call goes to a new platform Env, so nothing is remembered between
 // calls.
-class ForgetfulEnv : public Env {
+class ForgetfulEnv : public EnvWrapper {
  public:
-  PathForm form() const override { return NativePathForm(); }
-  std::string ReadFile(const std::string& p) override { return NewPlatformEnv()->ReadFile(p); }
-  std::unique_ptr<WritableFile> NewWritableFile(const std::string& p) override {
-    return NewPlatformEnv()->NewWritableFile(p);
+  ForgetfulEnv() : EnvWrapper(DefaultEnv()) {}
+  Env& target() const override {
+    fresh_ = NewPlatformEnv();
+    return *fresh_;
   }
-  std::unique_ptr<WritableFile> NewAppendableFile(const std::string& p) override {
-    return NewPlatformEnv()->NewAppendableFile(p);
-  }
-  bool Exists(const std::string& p) override { return NewPlatformEnv()->Exists(p); }
-  bool IsFolder(const std::string& p) override { return NewPlatformEnv()->IsFolder(p); }
-  int64_t FileSize(const std::string& p) override { return NewPlatformEnv()->FileSize(p); }
-  void DeleteFile(const std::string& p) override { NewPlatformEnv()->DeleteFile(p); }
-  void RenameFile(const std::string& a, const std::string& b) override { NewPlatformEnv()->RenameFile(a, b); }
-  void ReplaceFile(const std::string& a, const std::string& b) override { NewPlatformEnv()->ReplaceFile(a, b); }
-  void CopyFile(const std::string& a, const std::string& b) override { NewPlatformEnv()->CopyFile(a, b); }
-  void CreateFolder(const std::string& p) override { NewPlatformEnv()->CreateFolder(p); }
-  std::vector<std::string> ListFiles(const std::string& p, std::vector<std::string>* left_out) override {
-    return NewPlatformEnv()->ListFiles(p, left_out);
-  }
-  std::vector<std::string> ListSubfolders(const std::string& p, std::vector<std::string>* left_out) override {
-    return NewPlatformEnv()->ListSubfolders(p, left_out);
-  }
-  std::unique_ptr<FolderLock> TryLockFolder(const std::string& p) override {
-    return NewPlatformEnv()->TryLockFolder(p);
-  }
-  bool DriveUsable(char letter) override { return NewPlatformEnv()->DriveUsable(letter); }
-  std::string SystemFolder() override { return NewPlatformEnv()->SystemFolder(); }
-  std::string ProgramFolder() override { return NewPlatformEnv()->ProgramFolder(); }
-  std::string CurrentFolder() override { return NewPlatformEnv()->CurrentFolder(); }
+
+ private:
+  mutable std::unique_ptr<Env> fresh_;
 };
 
 // Converts every borehole of data/DIZIVAD into dir/w/out with copies of the

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "helpers/env.h"
+#include "helpers/env_wrapper.h"
 #include "run/user_interface.h"
 
 namespace s1ordo::test {
@@ -64,45 +65,44 @@ std::string Lines(const std::vector<std::string>& lines);
 // Windows-form paths on any platform: drive X: maps to the folder
 // root/X, "\" to "/". Drives C, D and E exist. Records the paths whose
 // existence was tested.
-class WindowsEnv : public Env {
+class WindowsEnv : public EnvWrapper {
  public:
-  explicit WindowsEnv(std::string root) : root_(std::move(root)) {}
+  explicit WindowsEnv(std::string root) : EnvWrapper(DefaultEnv()), root_(std::move(root)) {}
   std::string Map(const std::string& path) const;
   std::vector<std::string> exists_calls;
 
   PathForm form() const override { return PathForm::kWindows; }
-  std::string ReadFile(const std::string& p) override { return real().ReadFile(Map(p)); }
+  std::string ReadFile(const std::string& p) override { return EnvWrapper::ReadFile(Map(p)); }
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& p) override {
-    return real().NewWritableFile(Map(p));
+    return EnvWrapper::NewWritableFile(Map(p));
   }
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& p) override {
-    return real().NewAppendableFile(Map(p));
+    return EnvWrapper::NewAppendableFile(Map(p));
   }
   bool Exists(const std::string& p) override {
     exists_calls.push_back(p);
-    return real().Exists(Map(p));
+    return EnvWrapper::Exists(Map(p));
   }
-  bool IsFolder(const std::string& p) override { return real().IsFolder(Map(p)); }
-  int64_t FileSize(const std::string& p) override { return real().FileSize(Map(p)); }
-  void DeleteFile(const std::string& p) override { real().DeleteFile(Map(p)); }
-  void RenameFile(const std::string& a, const std::string& b) override { real().RenameFile(Map(a), Map(b)); }
-  void ReplaceFile(const std::string& a, const std::string& b) override { real().ReplaceFile(Map(a), Map(b)); }
-  void CopyFile(const std::string& a, const std::string& b) override { real().CopyFile(Map(a), Map(b)); }
-  void CreateFolder(const std::string& p) override { real().CreateFolder(Map(p)); }
+  bool IsFolder(const std::string& p) override { return EnvWrapper::IsFolder(Map(p)); }
+  int64_t FileSize(const std::string& p) override { return EnvWrapper::FileSize(Map(p)); }
+  void DeleteFile(const std::string& p) override { EnvWrapper::DeleteFile(Map(p)); }
+  void RenameFile(const std::string& a, const std::string& b) override { EnvWrapper::RenameFile(Map(a), Map(b)); }
+  void ReplaceFile(const std::string& a, const std::string& b) override { EnvWrapper::ReplaceFile(Map(a), Map(b)); }
+  void CopyFile(const std::string& a, const std::string& b) override { EnvWrapper::CopyFile(Map(a), Map(b)); }
+  void CreateFolder(const std::string& p) override { EnvWrapper::CreateFolder(Map(p)); }
   std::vector<std::string> ListFiles(const std::string& p, std::vector<std::string>* left_out) override {
-    return real().ListFiles(Map(p), left_out);
+    return EnvWrapper::ListFiles(Map(p), left_out);
   }
   std::vector<std::string> ListSubfolders(const std::string& p, std::vector<std::string>* left_out) override {
-    return real().ListSubfolders(Map(p), left_out);
+    return EnvWrapper::ListSubfolders(Map(p), left_out);
   }
-  std::unique_ptr<FolderLock> TryLockFolder(const std::string& p) override { return real().TryLockFolder(Map(p)); }
+  std::unique_ptr<FolderLock> TryLockFolder(const std::string& p) override { return EnvWrapper::TryLockFolder(Map(p)); }
   bool DriveUsable(char letter) override;
   std::string SystemFolder() override { return "C:\\WINDOWS\\system32"; }
   std::string ProgramFolder() override { return "C:\\S1ORDO"; }
   std::string CurrentFolder() override { return "C:\\"; }
 
  private:
-  static Env& real() { return DefaultEnv(); }
   std::string root_;
 };
 

@@ -1,3 +1,5 @@
+// Tests of the command line: help, usage errors, conversions of named or
+// all boreholes, settings, overlapping folders and failures.
 #include "app/cli.h"
 
 #include <sys/stat.h>
@@ -340,7 +342,7 @@ TEST_F(CliTest, ADestinationInAnotherLetterCaseIsTheExistingFolder) {
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "DEST", "b-1", "--yes"}), kExitOk) << err.str();
   EXPECT_EQ(Run({"convert", dir / "DIZIVAD", dir / "DEST", "B-1", "--yes"}), kExitOk) << err.str();
   EXPECT_EQ(ReadBytes(dir / "DEST/b-1/N4.TXT"), "  1,   0.50,       ,007\r\n");
-  EXPECT_EQ(ListSubfolders(DefaultEnv(), dir / "DEST"), std::vector<std::string>{"b-1"});
+  EXPECT_EQ(ListSubfoldersOrNone(DefaultEnv(), dir / "DEST"), std::vector<std::string>{"b-1"});
 }
 
 // While another conversion holds the pattern-data folder a run waits for

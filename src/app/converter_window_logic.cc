@@ -118,7 +118,7 @@ bool ConverterWindowLogic::MoveFolderList(Side side, const std::string& folder, 
     }
   }
   const int current = static_cast<int>(entries.size()) - 1;
-  for (const std::string& name : ListSubfolders(session_.env, WithSeparator(path, sep))) {
+  for (const std::string& name : ListSubfoldersOrNone(session_.env, WithSeparator(path, sep))) {
     entries.push_back({DisplayText(name), current + 1, false});
     folders.push_back(WithSeparator(path, sep) + name);
   }
@@ -139,7 +139,7 @@ void ConverterWindowLogic::OnSourceFolderChanged() {
   const std::string& folder = folder_[0];
   view_.SetPathBoxText(PathBox::kSource, DisplayText(folder));
   desktop_.SetCurrentFolder(folder);
-  boreholes_ = ListSubfolders(session_.env, WithSeparator(folder, sep()));
+  boreholes_ = ListSubfoldersOrNone(session_.env, WithSeparator(folder, sep()));
   std::vector<std::string> names;
   for (const std::string& name : boreholes_) names.push_back(DisplayText(name));
   view_.ShowBoreholes(names);
@@ -162,7 +162,7 @@ void ConverterWindowLogic::SelectDriveOf(Side side, const std::string& folder) {
 
 std::string ConverterWindowLogic::FindDataFolder(const std::string& folder) {
   const std::string parent = WithSeparator(folder, sep());
-  for (const std::string& name : ListSubfolders(session_.env, parent)) {
+  for (const std::string& name : ListSubfoldersOrNone(session_.env, parent)) {
     if (EqualsIgnoreCase(name, "DIZIVAD")) return parent + name;
   }
   return {};

@@ -1,3 +1,5 @@
+// Tests of the code lists: entries item by item, codes compared as numbers,
+// the ends of the lists and reading once per run.
 #include "converters/code_list.h"
 
 #include <gtest/gtest.h>

@@ -42,7 +42,7 @@ void ConvertMerged(const BoreholeFolder& borehole, const std::string& base_name,
 void MergeContinuationRecords(const BoreholeFolder& borehole, const std::string& base_name) {
   Env& env = borehole.env();
   std::string source = borehole.File(base_name + ".txt");
-  if (FileSize(env, source) < 1) return;
+  if (FileSizeOrZero(env, source) < 1) return;
   ItemReader in(env.ReadFile(source));
   auto out = env.NewWritableFile(borehole.File(base_name + ".tmp"));
 

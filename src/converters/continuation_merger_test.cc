@@ -1,3 +1,4 @@
+// Tests of the merging of continuation lines into the records before them.
 #include "converters/continuation_merger.h"
 
 #include <gtest/gtest.h>

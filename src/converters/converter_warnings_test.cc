@@ -14,7 +14,6 @@ namespace {
 
 using test::Lines;
 using test::S;
-using test::WriteBytes;
 
 class ConverterWarningsTest : public test::ConverterTest {
  protected:
@@ -31,7 +30,7 @@ TEST_F(ConverterWarningsTest, NameFileAndLineAndLeaveTheBytesAlone) {
   List("L18.txt", {S(u8"1,長い名前")});
   List("L18b.txt", {"2,ab"});
   List("l10.txt", {"100,a", "120,b"});
-  test::MakeFolder(dir / "B-2");
+  MakeFolder(dir / "B-2");
   Sources("N1A.TXT", {"1,99999.99,0,0,99.4,0,0,0,,,,,,,,,,,,", "2,1.00,0,0,998,0,0,0,,,,,,,,,,,,"});
   Sources("N5.TXT", {"1,1.50,1234,30,1,2,3,4,5,6"});
   Sources("G30.TXT", {"1,1.00,5.5,7"});
@@ -48,7 +47,7 @@ TEST_F(ConverterWarningsTest, NameFileAndLineAndLeaveTheBytesAlone) {
   const std::vector<std::string> files = ListFiles(env, dir / "B-1/");
   EXPECT_EQ(ListFiles(env, dir / "B-2/"), files);
   for (const std::string& name : files)
-    EXPECT_EQ(test::ReadBytes(dir / ("B-1/" + name)), test::ReadBytes(dir / ("B-2/" + name))) << name;
+    EXPECT_EQ(ReadBytes(dir / ("B-1/" + name)), ReadBytes(dir / ("B-2/" + name))) << name;
 
   struct Expected {
     const char* file;

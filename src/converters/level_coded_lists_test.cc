@@ -1,3 +1,5 @@
+// Tests of the converters of level-coded lists: codes split by level, names
+// joined, codes padded and failures naming their file.
 #include "converters/level_coded_lists.h"
 
 #include <gtest/gtest.h>

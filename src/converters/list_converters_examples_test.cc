@@ -2,13 +2,11 @@
 // boreholes, with the sample pattern-data folder.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "converters/continuation_merger.h"
 #include "converters/level_coded_lists.h"
 #include "converters/numeric_records.h"
 #include "converters/paired_code_lists.h"
-#include "test_support.h"
+#include "converter_fixture.h"
 
 namespace s1ordo {
 namespace {
@@ -17,7 +15,9 @@ using test::S;
 
 // Lines that show the harder parts of the samples: quoted items, records
 // spanning lines, continuation records, blank second codes.
-TEST(ListConvertersExamplesTest, SampleBoreholes) {
+class ListConvertersExamplesTest : public test::ConverterTest {};
+
+TEST_F(ListConvertersExamplesTest, SampleBoreholes) {
   const std::pair<const char*, std::vector<std::pair<const char*, std::string>>> samples[] = {
       {"B-1",
        {{"X11.txt", S(u8"  3,   3.50,121,灰明黄灰,やや明るい,斑状")},
@@ -35,15 +35,16 @@ TEST(ListConvertersExamplesTest, SampleBoreholes) {
         {"R34.txt", S(u8"  1,   0.60, 6,風化残留土,  ,")},
         {"X3.txt", S(u8"  3,   2.40,041120,シルト質細,      ,,  ")}}},
   };
+  CopyFromDisk(std::string(S1ORDO_EXAMPLES_DIR) + Separator(DefaultEnv().form()) + "RIDEVI", dir / "RIDEVI");
   for (const auto& [borehole, lines] : samples) {
-    test::TempDir dir;
-    std::filesystem::copy(std::filesystem::path(S1ORDO_EXAMPLES_DIR) / "DIZIVAD" / borehole, dir / borehole);
-    const BoreholeFolder folder(DefaultEnv(), dir / borehole);
-    CodeLists lists(DefaultEnv(), std::string(S1ORDO_EXAMPLES_DIR) + "/RIDEVI/");
+    const char sep = Separator(DefaultEnv().form());
+    CopyFromDisk(std::string(S1ORDO_EXAMPLES_DIR) + sep + "DIZIVAD" + sep + borehole, dir / borehole);
+    const BoreholeFolder folder(env, dir / borehole);
+    CodeLists lists(env, pattern_folder);
     for (auto convert : {ConvertX11, ConvertX3, ConvertR30ToR35, ConvertR72, ConvertR13}) convert(folder, lists);
     for (auto convert : {ConvertX12, ConvertX120, ConvertX5, ConvertR41, ConvertX14}) convert(folder);
     for (const auto& [target, line] : lines)
-      EXPECT_NE(test::ReadBytes(folder.File(target)).find(line + "\r\n"), std::string::npos)
+      EXPECT_NE(ReadBytes(folder.File(target)).find(line + "\r\n"), std::string::npos)
           << borehole << " " << target;
   }
 }

@@ -50,7 +50,7 @@ void ReadPartnerRecord(PartnerFile& partner, int items, RecordFields& fields, in
 // Copies a header file of "N5.TXT" when it holds something.
 void CopyHeader(const BoreholeFolder& borehole, std::string_view from, std::string_view to) {
   std::string source = borehole.File(from);
-  if (FileSize(borehole.env(), source) > 0) borehole.env().CopyFile(source, borehole.File(to));
+  if (FileSizeOrZero(borehole.env(), source) > 0) borehole.env().CopyFile(source, borehole.File(to));
 }
 
 }  // namespace

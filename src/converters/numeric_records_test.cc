@@ -1,3 +1,5 @@
+// Tests of the numeric record converters: N values, columns, header copies
+// and files joined record by record.
 #include "converters/numeric_records.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +22,8 @@ TEST(NValueTest, ScalesTheBlowCountTo30Centimetres) {
 class NumericRecordsTest : public test::ConverterTest {};
 
 TEST_F(NumericRecordsTest, X5ColumnsAndHeaderCopies) {
-  test::WriteBytes(borehole.File("N5.hed"), "HEAD\r\n");
-  test::WriteBytes(borehole.File("N5.hd2"), "");
+  WriteBytes(borehole.File("N5.hed"), "HEAD\r\n");
+  WriteBytes(borehole.File("N5.hd2"), "");
   ConvertX5(borehole);  // no "N5.TXT": no copies either
   EXPECT_FALSE(Has("X5.hed"));
 

@@ -1,3 +1,5 @@
+// Tests of the converters that take their sources through paired code
+// lists.
 #include "converters/paired_code_lists.h"
 
 #include <gtest/gtest.h>

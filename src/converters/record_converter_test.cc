@@ -1,3 +1,5 @@
+// Tests of the record converter: line heads, one line per record, and
+// failures naming the source and its line.
 #include "converters/record_converter.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +11,6 @@
 namespace s1ordo {
 namespace {
 
-using test::WriteBytes;
 
 TEST(LineHeadTest, CounterAndDepthRightAligned) {
   EXPECT_EQ(LineHead(1, "1.50"), "  1,   1.50,");

@@ -1,3 +1,5 @@
+// Tests of the soil names file: names of the chosen system with their
+// geology codes, and codes out of range.
 #include "converters/x1_soil_names.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +11,7 @@ namespace s1ordo {
 namespace {
 
 using test::Lines;
-using test::ReadBytes;
 using test::S;
-using test::WriteBytes;
 
 const std::string kBlanks = ",    ,    ,    ,    ";
 

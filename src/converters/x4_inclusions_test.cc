@@ -1,8 +1,8 @@
+// Tests of the inclusion names file and its codes.
 #include "converters/x4_inclusions.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 #include "converter_fixture.h"
 
@@ -28,7 +28,7 @@ class X4Test : public test::ConverterTest {
   }
 
   std::string Convert(const std::string& n4) {
-    test::WriteBytes(borehole.File("N4.TXT"), n4);
+    WriteBytes(borehole.File("N4.TXT"), n4);
     SoilTermScan scan;
     ConvertX4(borehole, soil, scan, vocabulary);
     return Has("X4.txt") ? Target("X4.txt") : "(none)";
@@ -55,7 +55,7 @@ TEST_F(X4Test, AnEmptyNameMatchesAnEntryWithoutName) {
 TEST_F(X4Test, WithoutKonnyuEveryCodeIs0000) {
   vocabulary.KonnyuCount = 0;
   EXPECT_EQ(Convert(Lines({"1,1.00,,9"})), Lines({S(u8"  1,   1.00,       ,0000,木片")}));
-  std::remove(borehole.File("X4.txt").c_str());
+  env.DeleteFile(borehole.File("X4.txt"));
   EXPECT_EQ(Convert(""), "(none)");  // no data: no target
 }
 

@@ -1,3 +1,5 @@
+// Tests of the coded interval file: categories and their slots, lengths,
+// short codes and bad lists.
 #include "converters/x7_coded_intervals.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +14,6 @@ namespace {
 
 using test::Lines;
 using test::S;
-using test::WriteBytes;
 
 class CodedIntervalsTest : public test::ConverterTest {
  protected:

@@ -8,8 +8,9 @@
 // the system's own text after it in parentheses; a file or folder that
 // exists but may not be used fails with "アクセスが拒否されました".
 //
-// The platform module gives the real one; tests wrap or replace it to inject
-// faults.
+// The platform module gives the real one. An Env that changes a few of its
+// operations derives from EnvWrapper (helpers/env_wrapper.h); tests that
+// need files but no disk use NewMemoryEnv (helpers/memory_env.h).
 #ifndef S1ORDO_HELPERS_ENV_H_
 #define S1ORDO_HELPERS_ENV_H_
 

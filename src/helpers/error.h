@@ -59,6 +59,19 @@ decltype(auto) AtFile(const std::string& file, long line, Step&& step) {
   }
 }
 
+// Runs step and gives back what it returns. An Error it throws names file
+// on its way out, whatever it named before: the file the caller's whole
+// operation is about (a copy, a file rewritten beside itself).
+template <typename Step>
+decltype(auto) NamingFile(const std::string& file, Step&& step) {
+  try {
+    return step();
+  } catch (Error& e) {
+    e.set_file(file);
+    throw;
+  }
+}
+
 }  // namespace s1ordo
 
 #endif  // S1ORDO_HELPERS_ERROR_H_

@@ -1,3 +1,5 @@
+// Tests of the item reader: comma-separated and quoted items, lines, and
+// positions in code page 932 text.
 #include "helpers/item_reader.h"
 
 #include <gtest/gtest.h>

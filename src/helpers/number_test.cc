@@ -1,3 +1,5 @@
+// Tests of the numbers: integers and reals as the source system prints
+// them, numbers read from text, rounding, decimals and grid square codes.
 #include "helpers/number.h"
 
 #include <gtest/gtest.h>

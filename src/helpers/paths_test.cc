@@ -1,3 +1,5 @@
+// Tests of the path checks and path texts in both path forms: drives, roots,
+// rejected paths, fields and folders inside folders.
 #include "helpers/paths.h"
 
 #include <gtest/gtest.h>

@@ -21,7 +21,7 @@ std::vector<std::string> ListFiles(Env& env, const std::string& folder, std::vec
   return env.ListFiles(folder, left_out);
 }
 
-std::vector<std::string> ListSubfolders(Env& env, const std::string& folder) {
+std::vector<std::string> ListSubfoldersOrNone(Env& env, const std::string& folder) {
   try {
     return env.ListSubfolders(folder, nullptr);
   } catch (const Error&) {
@@ -29,7 +29,7 @@ std::vector<std::string> ListSubfolders(Env& env, const std::string& folder) {
   }
 }
 
-int32_t FileSize(Env& env, const std::string& path) {
+int32_t FileSizeOrZero(Env& env, const std::string& path) {
   int64_t size;
   try {
     size = env.FileSize(path);
@@ -50,13 +50,7 @@ void WriteWholeFile(Env& env, const std::string& path, std::string_view bytes) {
 }
 
 void AppendWholeLines(Env& env, const std::string& path, std::string_view lines) {
-  std::string bytes;
-  try {
-    if (env.FileSize(path) >= 0) bytes = env.ReadFile(path);
-  } catch (Error& e) {
-    e.set_file(path);
-    throw;
-  }
+  std::string bytes = NamingFile(path, [&] { return env.FileSize(path) >= 0 ? env.ReadFile(path) : std::string(); });
   if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
   bytes += lines;
   ReplaceWholeFile(env, path, bytes);
@@ -64,18 +58,19 @@ void AppendWholeLines(Env& env, const std::string& path, std::string_view lines)
 
 void ReplaceWholeFile(Env& env, const std::string& path, std::string_view bytes) {
   const std::string temporary = path + ".new";
-  try {
-    WriteWholeFile(env, temporary, bytes);
-    env.ReplaceFile(temporary, path);
-  } catch (Error& e) {
+  NamingFile(path, [&] {
     try {
-      if (env.FileSize(temporary) >= 0) env.DeleteFile(temporary);
+      WriteWholeFile(env, temporary, bytes);
+      env.ReplaceFile(temporary, path);
     } catch (const Error&) {
-      // The first failure is the one to report.
+      try {
+        if (env.FileSize(temporary) >= 0) env.DeleteFile(temporary);
+      } catch (const Error&) {
+        // The first failure is the one to report.
+      }
+      throw;
     }
-    e.set_file(path);
-    throw;
-  }
+  });
 }
 
 }  // namespace s1ordo

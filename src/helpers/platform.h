@@ -21,12 +21,14 @@ int32_t InCount(std::string_view text, std::string_view one);
 std::vector<std::string> ListFiles(Env& env, const std::string& folder,
                                    std::vector<std::string>* left_out = nullptr);
 // Names of the sub-folders of the folder ("." and ".." left out), sorted by
-// name; an empty list when the folder cannot be listed.
-std::vector<std::string> ListSubfolders(Env& env, const std::string& folder);
+// name; an empty list when the folder cannot be listed (where
+// Env::ListSubfolders throws).
+std::vector<std::string> ListSubfoldersOrNone(Env& env, const std::string& folder);
 
-// Size of the file in bytes as a 32-bit number; 0 or less when missing or
-// when it cannot be told (a folder on the way that may not be searched).
-int32_t FileSize(Env& env, const std::string& path);
+// Size of the file in bytes as a 32-bit number; 0 when missing (where
+// Env::FileSize gives -1) or when it cannot be told (a folder on the way
+// that may not be searched).
+int32_t FileSizeOrZero(Env& env, const std::string& path);
 
 }  // namespace s1ordo
 

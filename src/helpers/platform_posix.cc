@@ -78,22 +78,23 @@ std::string NativeText(const std::string& path) {
   return *native;
 }
 
-// The key under which names on disk are matched: the code page 932 form of
-// the name with its ASCII letters upper-cased, so that a name is found
-// whatever its letter case and whichever form of a character the file
-// system holds (U+301C or U+FF5E for the one wave dash of code page 932);
-// nullopt for a name that code page 932 cannot hold. Upper-casing the UTF-8
-// form never touches a byte of a multi-byte character.
-std::optional<std::string> MatchKey(const std::string& name) {
+// Sort key of a name as the source system's file system orders names: its
+// ASCII letters upper-cased, so that letters compare without regard to
+// case. Upper-casing the UTF-8 form never touches a byte of a multi-byte
+// character.
+std::string SortKey(const std::string& name) {
   std::string key = name;
-  bool ascii = true;
-  for (char& c : key) {
+  for (char& c : key)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    else if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
-  }
-  if (ascii) return key;
-  return TryUtf8ToCp932(key);
+  return key;
 }
+
+// The key under which names on disk are matched: the code page 932 form of
+// the sort key, so that a name is found whatever its letter case and
+// whichever form of a character the file system holds (U+301C or U+FF5E
+// for the one wave dash of code page 932); nullopt for a name that code
+// page 932 cannot hold.
+std::optional<std::string> MatchKey(const std::string& name) { return TryUtf8ToCp932(SortKey(name)); }
 
 bool SameTime(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
@@ -312,15 +313,6 @@ class Resolver {
 
   std::unordered_map<std::string, Folder> folders_;
 };
-
-// Sort key of a name as the source system's file system orders names:
-// letters compared without regard to case.
-std::string SortKey(const std::string& name) {
-  std::string key = name;
-  for (char& c : key)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return key;
-}
 
 // A file written through its descriptor with a buffer of 64 KiB, so that a
 // whole work file usually goes out in one write.

@@ -91,9 +91,7 @@ std::wstring SortKey(std::wstring name) {
 std::optional<std::string> MatchKey(const std::wstring& name) {
   auto key = FromWide(name, 932);
   if (!key) return std::nullopt;
-  for (size_t i = 0; i < key->size(); i += CharLength(*key, i))
-    if ((*key)[i] >= 'a' && (*key)[i] <= 'z') (*key)[i] = static_cast<char>((*key)[i] - 32);
-  return key;
+  return UpperCaseKey(*key);
 }
 
 bool IsAscii(const std::wstring& name) {
@@ -276,15 +274,12 @@ class WindowsEnv : public Env {
     // Copying a file onto itself fails and leaves it whole.
     if (fs::equivalent(source, OnDisk(to), ec))
       throw Error(Sjis(u8"ファイルをコピーできません: コピー元とコピー先が同じファイルです"), to);
-    try {
+    NamingFile(to, [&] {  // every failure of a copy names the copy
       std::string bytes = ReadFile(from);
       auto out = Open(to, L"wb", &source);
       out->Append(bytes);
       out->Close();
-    } catch (Error& e) {
-      e.set_file(to);  // every failure of a copy names the copy
-      throw;
-    }
+    });
   }
   void CreateFolder(const std::string& path) override {
     std::error_code ec;

@@ -1,3 +1,5 @@
+// Files written and read through stdio, and the Japanese causes of failures
+// by errno, for the platform modules.
 #include "helpers/stdio_file.h"
 
 #include <cerrno>

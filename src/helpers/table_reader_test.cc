@@ -1,3 +1,5 @@
+// Tests of the table reader: records read from a list file until it runs
+// out, with stale fields, quotes and records over several lines.
 #include "helpers/table_reader.h"
 
 #include <gtest/gtest.h>

@@ -167,4 +167,11 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
+std::string UpperCaseKey(std::string_view text) {
+  std::string key(text);
+  for (size_t i = 0; i < key.size(); i += CharLength(key, i))
+    if (key[i] >= 'a' && key[i] <= 'z') key[i] = static_cast<char>(key[i] - 32);
+  return key;
+}
+
 }  // namespace s1ordo

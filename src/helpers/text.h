@@ -63,6 +63,10 @@ bool ContainsChars(std::string_view text, std::string_view part);
 // Compare ignoring ASCII letter case (file names).
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
+// The text with its single-byte letters upper-cased (never a byte of a
+// double-byte character): texts that EqualsIgnoreCase finds equal have one
+// key.
+std::string UpperCaseKey(std::string_view text);
 
 }  // namespace s1ordo
 

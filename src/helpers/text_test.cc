@@ -1,3 +1,5 @@
+// Tests of the code page 932 text operations: characters by lead byte, cuts
+// by bytes and characters, justified fields, trimming and searching.
 #include "helpers/text.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@ namespace s1ordo {
 
 std::string ReadRideviIniSetting(Env& env, const std::string& system_folder) {
   const std::string path = TrimRight(system_folder) + Separator(env.form()) + "Ridevi.ini";
-  if (FileSize(env, path) < 1) return {};
+  if (FileSizeOrZero(env, path) < 1) return {};
   ItemReader in(env.ReadFile(path));
   std::string line, item;
   in.ReadLine(&line);  // line 1 is not used

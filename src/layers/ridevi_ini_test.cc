@@ -1,33 +1,35 @@
+// Tests of the list folder setting file: missing, empty, trimmed, and
+// folders that cannot be paths.
 #include "layers/ridevi_ini.h"
 
 #include <gtest/gtest.h>
 
 #include "helpers/error.h"
-#include "test_support.h"
+#include "converter_fixture.h"
 
 namespace s1ordo {
 namespace {
 
 using test::Lines;
-using test::TempDir;
-using test::WriteBytes;
 
-class RideviIniTest : public ::testing::Test {
+class RideviIniTest : public test::ConverterTest {
  protected:
+  RideviIniTest() { MakeFolder(settings); }
+
   std::string Setting(const std::string& content) {
-    WriteBytes(dir / "Ridevi.ini", content);
-    return ReadRideviIniSetting(DefaultEnv(), system_folder);
+    WriteBytes(settings + "/Ridevi.ini", content);
+    return ReadRideviIniSetting(env, system_folder);
   }
 
-  TempDir dir;
-  std::string system_folder = dir.path();
+  const std::string settings = dir / "settings";
+  std::string system_folder = settings;
 };
 
 TEST_F(RideviIniTest, MissingOrEmptyFileGivesNoSettingAndCreatesNothing) {
-  EXPECT_EQ(ReadRideviIniSetting(DefaultEnv(), system_folder), "");
-  EXPECT_TRUE(test::Snapshot(dir.path()).empty());
+  EXPECT_EQ(ReadRideviIniSetting(env, system_folder), "");
+  EXPECT_TRUE(Snapshot(settings).empty());
   EXPECT_EQ(Setting(""), "");
-  EXPECT_EQ(test::ReadBytes(dir / "Ridevi.ini"), "");  // left as it was
+  EXPECT_EQ(ReadBytes(settings + "/Ridevi.ini"), "");  // left as it was
 }
 
 TEST_F(RideviIniTest, FirstItemOfLineTwoWithBlanksTrimmed) {
@@ -36,7 +38,7 @@ TEST_F(RideviIniTest, FirstItemOfLineTwoWithBlanksTrimmed) {
   EXPECT_EQ(Setting(Lines({"", "\" /lists/a,b/ \",x"})), "/lists/a,b/");
   EXPECT_EQ(Setting(Lines({"x", test::S(u8"/データ/一覧/")})), test::S(u8"/データ/一覧/"));
   // The system folder is used without its trailing blanks.
-  system_folder = dir.path() + "  ";
+  system_folder = settings + "  ";
   EXPECT_EQ(Setting("\r\n/lists/b/\r\n"), "/lists/b/");
 }
 
@@ -50,14 +52,14 @@ TEST_F(RideviIniTest, AFolderThatCannotBeAPathIsNoSetting) {
 // Read at start-up, the failure waits for the first converter that needs
 // the folder: a run without such data is not stopped by it.
 TEST_F(RideviIniTest, FileWithoutSecondLineFailsWhereTheFolderIsNeeded) {
-  WriteBytes(dir / "Ridevi.ini", Lines({"/lists/a/"}));
-  const ListFolderSetting setting = ListFolderSetting::Read(DefaultEnv(), system_folder);
+  WriteBytes(settings + "/Ridevi.ini", Lines({"/lists/a/"}));
+  const ListFolderSetting setting = ListFolderSetting::Read(env, system_folder);
   for (int use = 0; use < 2; ++use) {
     try {
       setting.folder();
       FAIL() << "no error";
     } catch (const Error& e) {
-      EXPECT_EQ(e.file(), dir / "Ridevi.ini");
+      EXPECT_EQ(e.file(), settings + "/Ridevi.ini");
       EXPECT_EQ(e.line(), 2);
     }
   }

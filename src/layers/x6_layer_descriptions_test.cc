@@ -1,8 +1,9 @@
+// Tests of the layer description file: its lines, where writing stops,
+// keywords, widths and lists that are missing or too long.
 #include "layers/x6_layer_descriptions.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 
 #include "converter_fixture.h"
 #include "helpers/error.h"
@@ -12,7 +13,6 @@ namespace {
 
 using test::Lines;
 using test::S;
-using test::WriteBytes;
 
 class LayerDescriptionsTest : public test::ConverterTest {
  protected:
@@ -156,17 +156,17 @@ TEST_F(LayerDescriptionsTest, MissingOrOversizedListsFailNamingTheFile) {
   List("L23.txt", {"3,a,0,0", "5,b"});
   EXPECT_EQ(Rows({"1,a,3,1,0,0,0,1"})[0][4], "a");
   fails_on(dir / "RIDEVI/L23.txt", "");
-  std::remove((dir / "RIDEVI/L23.txt").c_str());
+  env.DeleteFile(dir / "RIDEVI/L23.txt");
   fails_on(dir / "RIDEVI/L23.txt", "");
   EXPECT_EQ(Target("X6.txt"), "");  // created before the failing lookup
 
   Patterns(std::vector<std::string>(101, "p"));
   fails_on(dir / "RIDEVI/L100.txt", "100", 101);  // the first record too many
-  std::remove((dir / "RIDEVI/L100.txt").c_str());
+  env.DeleteFile(dir / "RIDEVI/L100.txt");
   fails_on(dir / "RIDEVI/L100.txt", "");
   Keywords(std::vector<std::string>(14, "k"));
   fails_on(dir / "LISTS/L9.txt", "15");  // read before the pattern list
-  std::remove((dir / "LISTS/L9.txt").c_str());
+  env.DeleteFile(dir / "LISTS/L9.txt");
   fails_on(dir / "LISTS/L9.txt", "");
 }
 

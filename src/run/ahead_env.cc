@@ -12,8 +12,8 @@ namespace s1ordo {
 void AheadEnv::Begin(const std::string& work_folder) {
   work_ = AheadWork();
   work_.work_folder = work_folder;
-  work_.files = std::make_unique<ScratchFiles>(base_.form());
-  inner_ = std::make_unique<RunEnv>(base_, work_.files.get(), &work_.written);
+  work_.files = std::make_unique<ScratchFiles>(form());
+  inner_ = std::make_unique<RunEnv>(target(), work_.files.get(), &work_.written);
 }
 
 AheadWork AheadEnv::TakeWork() {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "helpers/env.h"
+#include "helpers/env_wrapper.h"
 #include "run/run_env.h"
 
 namespace s1ordo {
@@ -40,16 +41,15 @@ struct AheadWork {
   std::map<std::string, std::string> renamed_from;
 };
 
-class AheadEnv : public Env {
+class AheadEnv : public EnvWrapper {
  public:
-  explicit AheadEnv(Env& base) : base_(base) { Begin(std::string()); }
+  explicit AheadEnv(Env& base) : EnvWrapper(base) { Begin(std::string()); }
 
   // Starts the work of the borehole whose work folder is given (ending with
   // the separator); TakeWork gives what it left.
   void Begin(const std::string& work_folder);
   AheadWork TakeWork();
 
-  PathForm form() const override { return base_.form(); }
   std::string ReadFile(const std::string& path) override { return inner_->ReadFile(path); }
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override;
@@ -68,16 +68,11 @@ class AheadEnv : public Env {
     return inner_->ListSubfolders(folder, left_out);
   }
   std::unique_ptr<FolderLock> TryLockFolder(const std::string&) override { throw AheadAbandoned{}; }
-  bool DriveUsable(char letter) override { return base_.DriveUsable(letter); }
-  std::string SystemFolder() override { return base_.SystemFolder(); }
-  std::string ProgramFolder() override { return base_.ProgramFolder(); }
-  std::string CurrentFolder() override { return base_.CurrentFolder(); }
 
  private:
   // The key of a path of the work folder; AheadAbandoned for any other.
   std::string InWorkFolder(const std::string& path) const;
 
-  Env& base_;
   AheadWork work_;
   std::unique_ptr<RunEnv> inner_;  // the work folder's changes into work_.files
 };

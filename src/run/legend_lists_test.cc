@@ -1,3 +1,5 @@
+// Tests of the legend lists: look-ups forward by code and backward by name,
+// and the names the run appends.
 #include "run/legend_lists.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +11,7 @@ namespace s1ordo {
 namespace {
 
 using test::Lines;
-using test::ReadBytes;
 using test::S;
-using test::WriteBytes;
 
 class LegendListsTest : public test::ConverterTest {
  protected:
@@ -62,14 +62,14 @@ TEST_F(LegendListsTest, MissingOrEmptyListsAreLeftAsTheyAre) {
   EXPECT_EQ(Name(kLegendL1, "1"), "        ");
   EXPECT_EQ(Code(kLegendL1, S(u8"台地")), "  ");
   EXPECT_EQ(Code(kLegendL3, S(u8"鉛直")), " ");
-  EXPECT_FALSE(test::FileExists(Path(kLegendL1)));
-  EXPECT_FALSE(test::FileExists(Path(kLegendL3)));
+  EXPECT_FALSE(FileExists(Path(kLegendL1)));
+  EXPECT_FALSE(FileExists(Path(kLegendL3)));
 
   // An empty list of the pattern-data folder is not deleted, and its first
   // name gets code 1.
   WriteBytes(Path(kLegendL2), "");
   EXPECT_EQ(Name(kLegendL2, "1"), "");
-  ASSERT_TRUE(test::FileExists(Path(kLegendL2)));
+  ASSERT_TRUE(FileExists(Path(kLegendL2)));
   EXPECT_EQ(Code(kLegendL2, S(u8" 横浜市 ")), "1");
   EXPECT_EQ(ReadBytes(Path(kLegendL2)), Lines({"1," + S(u8"横浜市")}));
 }
@@ -126,7 +126,7 @@ TEST_F(LegendListsTest, ANameAddedToAListWithoutItsLastLineEndGetsALineOfItsOwn)
   EXPECT_EQ(Code(kLegendL1, S(u8"礫")), "3");
   EXPECT_EQ(ReadBytes(Path(kLegendL1)), Lines({"1," + S(u8"砂"), "2," + S(u8"粘土"), "3," + S(u8"礫")}));
   EXPECT_EQ(Name(kLegendL1, "2"), S(u8"粘土") + "    ");
-  EXPECT_FALSE(test::FileExists(Path(kLegendL1) + ".new"));
+  EXPECT_FALSE(FileExists(Path(kLegendL1) + ".new"));
 }
 
 TEST_F(LegendListsTest, ARecordWithoutItsNameAtTheEndFailsTheBackwardLookup) {

@@ -138,7 +138,7 @@ std::string RunEnv::ReadFile(const std::string& path) {
       throw entry->kind == ScratchFiles::Kind::kGone ? Missing(path) : Error(NotRegularFileCause(), path);
     }
   }
-  return base_.ReadFile(path);
+  return target().ReadFile(path);
 }
 
 std::unique_ptr<WritableFile> RunEnv::NewScratchFile(const std::string& path, std::string bytes) {
@@ -152,14 +152,14 @@ std::unique_ptr<WritableFile> RunEnv::NewScratchFile(const std::string& path, st
 }
 
 std::unique_ptr<WritableFile> RunEnv::NewWritableFile(const std::string& path) {
-  auto file = scratch_ ? NewScratchFile(path, {}) : base_.NewWritableFile(path);
+  auto file = scratch_ ? NewScratchFile(path, {}) : target().NewWritableFile(path);
   Wrote(path);
   return file;
 }
 
 std::unique_ptr<WritableFile> RunEnv::NewAppendableFile(const std::string& path) {
   auto file = scratch_ ? NewScratchFile(path, FileSize(path) >= 0 ? ReadFile(path) : std::string())
-                       : base_.NewAppendableFile(path);
+                       : target().NewAppendableFile(path);
   Wrote(path);
   return file;
 }
@@ -168,33 +168,33 @@ bool RunEnv::Exists(const std::string& path) {
   ScratchFiles::Kind kind;
   int64_t size;
   if (scratch_ && scratch_->Peek(path, &kind, &size)) return kind != ScratchFiles::Kind::kGone;
-  return base_.Exists(path);
+  return target().Exists(path);
 }
 
 bool RunEnv::IsFolder(const std::string& path) {
   ScratchFiles::Kind kind;
   int64_t size;
   if (scratch_ && scratch_->Peek(path, &kind, &size)) return kind == ScratchFiles::Kind::kFolder;
-  return base_.IsFolder(path);
+  return target().IsFolder(path);
 }
 
 int64_t RunEnv::FileSize(const std::string& path) {
   ScratchFiles::Kind kind;
   int64_t size;
   if (scratch_ && scratch_->Peek(path, &kind, &size)) return kind == ScratchFiles::Kind::kFile ? size : -1;
-  return base_.FileSize(path);
+  return target().FileSize(path);
 }
 
 void RunEnv::DeleteFile(const std::string& path) {
   Removed(path);
-  if (!scratch_) return base_.DeleteFile(path);
+  if (!scratch_) return target().DeleteFile(path);
   if (FileSize(path) < 0) throw Missing(path);
   scratch_->Put(path, ScratchFiles::Kind::kGone);
 }
 
 void RunEnv::RenameFile(const std::string& from, const std::string& to) {
   if (!scratch_) {
-    base_.RenameFile(from, to);
+    target().RenameFile(from, to);
   } else {
     std::string bytes = ReadFile(from);
     scratch_->Put(to, ScratchFiles::Kind::kFile, std::move(bytes));
@@ -207,13 +207,13 @@ void RunEnv::RenameFile(const std::string& from, const std::string& to) {
 void RunEnv::ReplaceFile(const std::string& from, const std::string& to) {
   if (scratch_) return RenameFile(from, to);
   Removed(from);  // gone however it ends
-  base_.ReplaceFile(from, to);
+  target().ReplaceFile(from, to);
   Wrote(to);
 }
 
 void RunEnv::CopyFile(const std::string& from, const std::string& to) {
   if (!scratch_) {
-    base_.CopyFile(from, to);
+    target().CopyFile(from, to);
   } else {
     NewScratchFile(to, ReadFile(from));
   }
@@ -221,15 +221,15 @@ void RunEnv::CopyFile(const std::string& from, const std::string& to) {
 }
 
 void RunEnv::CreateFolder(const std::string& path) {
-  if (!scratch_) return base_.CreateFolder(path);
+  if (!scratch_) return target().CreateFolder(path);
   if (Exists(path)) throw Error(Sjis(u8"フォルダを作成できません"), path);
   scratch_->Put(path, ScratchFiles::Kind::kFolder);
 }
 
 std::vector<std::string> RunEnv::List(const std::string& folder, bool folders, std::vector<std::string>* left_out) {
   std::vector<std::string> names;
-  if (base_.IsFolder(folder)) {
-    names = folders ? base_.ListSubfolders(folder, left_out) : base_.ListFiles(folder, left_out);
+  if (target().IsFolder(folder)) {
+    names = folders ? target().ListSubfolders(folder, left_out) : target().ListFiles(folder, left_out);
   } else if (!IsFolder(folder)) {
     throw Error(Sjis(u8"フォルダを一覧できません"), folder);
   }
@@ -249,12 +249,12 @@ std::vector<std::string> RunEnv::List(const std::string& folder, bool folders, s
 }
 
 std::vector<std::string> RunEnv::ListFiles(const std::string& folder, std::vector<std::string>* left_out) {
-  if (!scratch_) return base_.ListFiles(folder, left_out);
+  if (!scratch_) return target().ListFiles(folder, left_out);
   return List(folder, false, left_out);
 }
 
 std::vector<std::string> RunEnv::ListSubfolders(const std::string& folder, std::vector<std::string>* left_out) {
-  if (!scratch_) return base_.ListSubfolders(folder, left_out);
+  if (!scratch_) return target().ListSubfolders(folder, left_out);
   return List(folder, true, left_out);
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "helpers/env.h"
+#include "helpers/env_wrapper.h"
 
 namespace s1ordo {
 
@@ -57,15 +58,14 @@ class ScratchFiles {
   std::map<std::string, Entry> entries_;
 };
 
-class RunEnv : public Env {
+class RunEnv : public EnvWrapper {
  public:
   // scratch: null to write through to base. written (may be null) gets the
   // path of every file written, once, in the order first written; a file
   // deleted or renamed away leaves it.
   RunEnv(Env& base, ScratchFiles* scratch, std::vector<std::string>* written)
-      : base_(base), scratch_(scratch), written_(written) {}
+      : EnvWrapper(base), scratch_(scratch), written_(written) {}
 
-  PathForm form() const override { return base_.form(); }
   std::string ReadFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override;
@@ -79,11 +79,6 @@ class RunEnv : public Env {
   void CreateFolder(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder, std::vector<std::string>* left_out) override;
   std::vector<std::string> ListSubfolders(const std::string& folder, std::vector<std::string>* left_out) override;
-  std::unique_ptr<FolderLock> TryLockFolder(const std::string& folder) override { return base_.TryLockFolder(folder); }
-  bool DriveUsable(char letter) override { return base_.DriveUsable(letter); }
-  std::string SystemFolder() override { return base_.SystemFolder(); }
-  std::string ProgramFolder() override { return base_.ProgramFolder(); }
-  std::string CurrentFolder() override { return base_.CurrentFolder(); }
 
  private:
   void Wrote(const std::string& path);
@@ -94,7 +89,6 @@ class RunEnv : public Env {
   // The names of the files (or folders) of the folder as the run sees it.
   std::vector<std::string> List(const std::string& folder, bool folders, std::vector<std::string>* left_out);
 
-  Env& base_;
   ScratchFiles* scratch_;
   std::vector<std::string>* written_;
 };

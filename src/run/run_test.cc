@@ -1,3 +1,5 @@
+// Tests of a whole run on Windows-form paths: selection, checks of the two
+// folders, messages and boreholes without data.
 #include "run/run.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
+// Tests of the staging of a borehole's work folder: the copies, the count
+// file and the inclusion file.
 #include "run/staging.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,19 +16,15 @@
 namespace s1ordo {
 namespace {
 
-using test::FileExists;
 using test::Lines;
-using test::ReadBytes;
 using test::S;
-using test::TempDir;
-using test::WriteBytes;
 
 class StagingTest : public test::ConverterTest {
  protected:
   StagingTest() {
     job.source_folder = dir / "src/BH1/";
     job.work_folder = borehole.path() + "/";
-    test::MakeFolder(dir / "src/BH1");
+    MakeFolder(dir / "src/BH1");
     job.second_folder = "SITE";
     job.third_folder = "BH1";
   }
@@ -131,7 +128,7 @@ TEST_F(StagingTest, InclusionFileIsConvertedFromTheSourceAsFromACopy) {
   EXPECT_TRUE(RewriteInclusionFile(env, job.work_folder, job.source_folder + held.back()));
   const std::string converted = ReadBytes(Work("N4.TXT"));
   EXPECT_EQ(converted, RewriteN4(records));
-  EXPECT_EQ(test::Snapshot(borehole.path()).size(), 2u);  // "N1.TXT" and "N4.TXT", no work file
+  EXPECT_EQ(Snapshot(borehole.path()).size(), 2u);  // "N1.TXT" and "N4.TXT", no work file
   EXPECT_EQ(ReadBytes(dir / "src/BH1/n4.txt"), records);
 
   WriteBytes(dir / "src/BH1/n4.txt", "");  // no data: nothing written
@@ -176,8 +173,8 @@ TEST_F(StagingTest, ARecordCutShortSaysWhatWasExpectedAndWhere) {
   const ListFolderSetting lists = Lists();
   for (const auto& c : cases) {
     for (const std::string& folder : {job.source_folder, job.work_folder}) {
-      std::filesystem::remove_all(std::filesystem::u8path(DisplayText(folder)));
-      test::MakeFolder(folder);
+      RemoveAll(folder);
+      MakeFolder(folder);
     }
     for (const auto& [name, content] : c.sources) WriteBytes(job.source_folder + name, content);
     for (const auto& [name, content] : c.lists) WriteBytes(pattern_folder + name, content);

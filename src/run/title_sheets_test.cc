@@ -1,26 +1,22 @@
+// Tests of the title sheets: items on their lines, joined and aligned,
+// missing title files and the sample boreholes.
 #include "run/title_sheets.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include "converter_fixture.h"
 
 namespace s1ordo {
 namespace {
 
-using test::FileExists;
 using test::Lines;
-using test::ReadBytes;
 using test::S;
-using test::WriteBytes;
 
 std::string Blanks(size_t n) { return std::string(n, ' '); }
 
-// The lines of a sheet without their CR LF; fails the test when a line does
-// not end with CR LF.
-std::vector<std::string> SheetLines(const std::string& path) {
-  std::string text = ReadBytes(path);
+// The lines of a sheet (the text of the file path) without their CR LF;
+// fails the test when a line does not end with CR LF.
+std::vector<std::string> LinesOf(const std::string& text, const std::string& path) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -38,6 +34,7 @@ class TitleSheetsTest : public test::ConverterTest {
   std::string Work() const { return borehole.path() + "/"; }
   std::string ListPath(const std::string& name) const { return pattern_folder + name; }
   void Write(const BoreholeFolder& folder) { WriteTitleSheets(folder, ReadTitleFiles(folder), legends); }
+  std::vector<std::string> SheetLines(const std::string& path) { return LinesOf(ReadBytes(path), path); }
 
   LegendLists legends{env, pattern_folder};
 };
@@ -139,25 +136,24 @@ TEST_F(TitleSheetsTest, MissingTitleFilesGiveBlankSheetsAndStayBehindEmpty) {
   EXPECT_EQ(ReadBytes(Work() + "TITL1.TXT"), "");
   EXPECT_EQ(ReadBytes(Work() + "TITL2.TXT"), "");
   // No legend list was created by the lookups.
-  EXPECT_TRUE(std::filesystem::is_empty(dir / "RIDEVI"));
+  EXPECT_TRUE(Snapshot(dir / "RIDEVI").empty());
 }
 
 // The sample boreholes, converted in list order against a copy of the
 // sample pattern-data folder.
 TEST_F(TitleSheetsTest, SampleBoreholes) {
-  namespace fs = std::filesystem;
-  const fs::path examples(S1ORDO_EXAMPLES_DIR);
-  fs::copy(examples / "RIDEVI", fs::path(dir / "RIDEVI"), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  const std::string examples = std::string(S1ORDO_EXAMPLES_DIR) + Separator(DefaultEnv().form());
+  CopyFromDisk(examples + "RIDEVI", dir / "RIDEVI");
   const std::string l1_before = ReadBytes(ListPath("L1.txt"));
   const std::string l2_before = ReadBytes(ListPath("L2.txt"));
   const std::string l3_before = ReadBytes(ListPath("L3.txt"));
   for (const char* name : {"B-1", "B-2"}) {
-    fs::copy(examples / "DIZIVAD" / name, fs::path(dir / name));
+    CopyFromDisk(examples + "DIZIVAD" + Separator(DefaultEnv().form()) + name, dir / name);
     Write(BoreholeFolder(env, dir / name));
   }
   // 追加孔3 has no title files.
   const std::string third = S(u8"追加孔3");
-  test::MakeFolder(dir / third);
+  MakeFolder(dir / third);
   Write(BoreholeFolder(env, dir / third));
 
   std::vector<std::string> b1 = SheetLines(dir / "B-1/titl01.txt");

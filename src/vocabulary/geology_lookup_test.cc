@@ -1,26 +1,22 @@
+// Tests of the geology look-up: known and new names, the additions file,
+// the vocabulary marker and files that fail or are cut short.
 #include "vocabulary/geology_lookup.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "converter_fixture.h"
 #include "helpers/encoding.h"
 #include "helpers/error.h"
+#include "helpers/memory_env.h"
 
 namespace s1ordo {
 namespace {
 
-using test::FileExists;
 using test::Lines;
-using test::ReadBytes;
 using test::S;
-using test::Snapshot;
-using test::TempDir;
-using test::WriteBytes;
 
 const std::string kBlanks = ",    ,    ,    ,    ";
 
@@ -131,7 +127,7 @@ TEST_F(GeologyLookupTest, TheAdditionsStopAt3999) {
 }
 
 TEST_F(GeologyLookupTest, MissingVocabularyFilesFailOnlyWhenNeeded) {
-  std::remove((ridevi + "/XKISHITU.TXT").c_str());
+  env.DeleteFile(ridevi + "/XKISHITU.TXT");
   EXPECT_EQ(Lookup(u8"礫"), "0010");  // "XKISHITU.TXT" is not needed
   try {
     Lookup(u8"新しい名前");
@@ -139,7 +135,7 @@ TEST_F(GeologyLookupTest, MissingVocabularyFilesFailOnlyWhenNeeded) {
   } catch (const Error& e) {
     EXPECT_EQ(e.file(), ridevi + "/XKISHITU.TXT");
   }
-  std::remove((ridevi + "/KISHITU.TXT").c_str());
+  env.DeleteFile(ridevi + "/KISHITU.TXT");
   NextRun();
   EXPECT_EQ(run->LookupGeologyCode(" "), "0000");
   try {
@@ -193,12 +189,12 @@ TEST_F(GeologyLookupTest, AnAppendedRecordStartsOnALineOfItsOwn) {
 
 TEST_F(GeologyLookupTest, AFailedRewriteLeavesBothFilesWhole) {
   std::string kishitu = KishituNow(), additions = AdditionsNow();
-  test::MakeFolder(ridevi + "/XKISHITU.TMP");  // the temporary file cannot be written
+  MakeFolder(ridevi + "/XKISHITU.TMP");  // the temporary file cannot be written
   EXPECT_THROW(Lookup(u8"新しい名前"), Error);
   EXPECT_EQ(KishituNow(), kishitu);
   EXPECT_EQ(AdditionsNow(), additions);
   // The next lookup reads the files as they are.
-  std::filesystem::remove(ridevi + "/XKISHITU.TMP");
+  env.DeleteFile(ridevi + "/XKISHITU.TMP");
   EXPECT_EQ(Lookup(u8"新しい名前"), "1002");
   EXPECT_TRUE(KishituNow().ends_with(S(u8"1002,新しい名前") + kBlanks + "\r\n"));
 }
@@ -218,17 +214,19 @@ TEST_F(GeologyLookupTest, TheMarkerIsLeftOnceAndItsFailureOnlyWarns) {
   EXPECT_TRUE(warning.starts_with(S(u8"警告: "))) << DisplayText(warning);
   EXPECT_NE(warning.find(S(u8"変換は中止せずに続けます")), std::string::npos) << DisplayText(warning);
   EXPECT_EQ(warning.find(S(u8"変換を中止します")), std::string::npos) << DisplayText(warning);
-  EXPECT_NE(warning.find((dir / "no-such-folder") + Separator(NativePathForm()) + "PATADD.txt"), std::string::npos);
+  EXPECT_NE(warning.find((dir / "no-such-folder") + "/PATADD.txt"), std::string::npos);
   EXPECT_TRUE(KishituNow().ends_with(S(u8"1004,新3") + kBlanks + "\r\n"));
 }
 
 // Lookups through the cache of one run against lookups that read the files
 // anew every time: the same codes and the same files after every step.
 struct Twin {
-  explicit Twin(const std::string& root) : ridevi(root + "/RIDEVI") {}
+  Twin() { env->CreateFolder(ridevi); }
   // The lookups of a new run.
-  void NextRun() { lookup = std::make_unique<GeologyLookup>(DefaultEnv(), ridevi + "/"); }
-  std::string ridevi;
+  void NextRun() { lookup = std::make_unique<GeologyLookup>(*env, ridevi + "/"); }
+  std::string File(const std::string& name) { return env->ReadFile(ridevi + "/" + name); }
+  std::unique_ptr<Env> env = NewMemoryEnv();
+  const std::string ridevi = "/RIDEVI";
   std::unique_ptr<GeologyLookup> lookup;
 };
 
@@ -263,12 +261,11 @@ TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
                                           "F", "N4", "N3", "N4", "x,,,,\"y", "N7", "N7", "D,E", "N5", "E,,,,", "N5", "B\r\nx", "N6"};
   for (const std::string& kishitu : kishitu_starts) {
     for (const std::string& additions : additions_starts) {
-      TempDir cached_dir, fresh_dir;
-      test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", cached_dir.path());
-      Twin cached(cached_dir.path()), fresh(fresh_dir.path());
+      test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", "/");
+      Twin cached, fresh;
       for (Twin* t : {&cached, &fresh}) {
-        WriteBytes(t->ridevi + "/KISHITU.TXT", kishitu);
-        WriteBytes(t->ridevi + "/XKISHITU.TXT", additions);
+        WriteWholeFile(*t->env, t->ridevi + "/KISHITU.TXT", kishitu);
+        WriteWholeFile(*t->env, t->ridevi + "/XKISHITU.TXT", additions);
       }
       for (int run = 0; run < 2; ++run) {
         cached.NextRun();
@@ -278,8 +275,8 @@ TEST(GeologyLookupCacheTest, GivesTheAnswersOfReadingTheFilesEachTime) {
           std::string want = Outcome(fresh, name);
           SCOPED_TRACE("kishitu " + kishitu + " / additions " + additions + " / name " + name);
           EXPECT_EQ(got, want);
-          ASSERT_EQ(ReadBytes(cached.ridevi + "/KISHITU.TXT"), ReadBytes(fresh.ridevi + "/KISHITU.TXT"));
-          ASSERT_EQ(ReadBytes(cached.ridevi + "/XKISHITU.TXT"), ReadBytes(fresh.ridevi + "/XKISHITU.TXT"));
+          ASSERT_EQ(cached.File("KISHITU.TXT"), fresh.File("KISHITU.TXT"));
+          ASSERT_EQ(cached.File("XKISHITU.TXT"), fresh.File("XKISHITU.TXT"));
         }
       }
       test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", "");

@@ -1,28 +1,26 @@
+// Tests of the geology vocabulary loading: both files record by record,
+// short lines, failures and the bounds of the tables.
 #include "vocabulary/geology_vocabulary.h"
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "converter_fixture.h"
 
 namespace s1ordo {
 namespace {
 
 using test::Lines;
 using test::S;
-using test::TempDir;
-using test::WriteBytes;
 
-class GeologyVocabularyTest : public ::testing::Test {
+class GeologyVocabularyTest : public test::ConverterTest {
  protected:
   GeologyVocabulary Load() {
     GeologyVocabulary v;
-    LoadGeologyVocabulary(DefaultEnv(), dir.path() + "/", v);
+    LoadGeologyVocabulary(env, pattern_folder, v);
     return v;
   }
-  void Kishitu(const std::string& bytes) { WriteBytes(dir / "KISHITU.TXT", bytes); }
-  void Konnyu(const std::string& bytes) { WriteBytes(dir / "KONNYU.TXT", bytes); }
-
-  TempDir dir;
+  void Kishitu(const std::string& bytes) { WriteBytes(pattern_folder + "KISHITU.TXT", bytes); }
+  void Konnyu(const std::string& bytes) { WriteBytes(pattern_folder + "KONNYU.TXT", bytes); }
 };
 
 TEST_F(GeologyVocabularyTest, LoadsBothFilesRecordByRecord) {

@@ -1,3 +1,5 @@
+// Tests of the soil name tables: every term of each classification system
+// and the look-ups by code.
 #include "vocabulary/soil_tables.h"
 
 #include <gtest/gtest.h>
