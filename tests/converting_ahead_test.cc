@@ -34,6 +34,8 @@ struct Outcome {
   std::vector<std::pair<std::string, std::string>> files;  // under the run's folder
   std::string report;
   std::vector<std::string> said;  // message boxes, progress, message line
+  size_t warnings = 0;            // counted
+  size_t warning_texts = 0;       // kept
 };
 
 // Converts data/DIZIVAD into dir/out with copies of the pattern data in
@@ -70,6 +72,8 @@ Outcome Convert(bool ahead, const RunOptions& given, const TempDir& data, const 
     return f.first.rfind("SYS", 0) == 0 || (f.first.size() >= 7 && f.first.substr(f.first.size() - 7) == "CNT.TXT");
   });
   o.report = ReportJson(report, "test", 0);
+  o.warnings = report.WarningCount();
+  o.warning_texts = report.Warnings().size();
   for (const auto& box : ui.boxes) o.said.push_back(box.text);
   o.said.insert(o.said.end(), ui.progress.begin(), ui.progress.end());
   o.said.push_back(ui.message_line);
@@ -160,6 +164,21 @@ TEST_F(ConvertingAheadTest, ASecondConversionIntoTheSameFoldersAsOneAfterAnother
   clean.clean = true;
   ExpectSameBothWays(RunOptions{}, true);
   ExpectSameBothWays(clean, true);
+}
+
+// A run that shows only the number of its warnings counts as many as one
+// that keeps each.
+TEST_F(ConvertingAheadTest, WarningsCountedOnlyAreAsManyAsThoseKept) {
+  RunOptions counted;
+  counted.keep_warnings = false;
+  TempDir a, b;
+  const Outcome kept = Convert(false, RunOptions{}, data, a);
+  const Outcome only = Convert(true, counted, data, b);
+  EXPECT_GT(kept.warning_texts, 100u);
+  EXPECT_EQ(kept.warnings, kept.warning_texts);
+  EXPECT_EQ(only.warnings, kept.warnings);
+  EXPECT_LT(only.warning_texts, 10u);  // those of the run itself and of the copy
+  ExpectSame(kept, only);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ std::string LineHead(long long counter, std::string_view depth) {
 }
 
 void WarnIfCut(const RecordSite& at, std::u8string_view what, std::string_view value, size_t width) {
-  if (CharCount(TrimLeft(value)) <= width) return;  // only blanks are dropped
+  if (CharCount(TrimLeft(value)) <= width || at.OnlyCount()) return;  // only blanks are dropped
   at.Warn(Sjis(what) + " \"" + std::string(value) + "\"" + Sjis(u8" は ") +
           TrimmedText(static_cast<long long>(width)) + Sjis(u8" 文字の欄に収まらないため \"") +
           RightJustify(value, width) + Sjis(u8"\" と書かれます"));
@@ -34,11 +34,12 @@ std::string FitRight(const RecordSite& at, std::u8string_view what, std::string_
 }
 
 void WarnIfRounded(const RecordSite& at, std::string_view field, double value) {
-  if (value != std::nearbyint(value) && std::isfinite(value))
+  if (value != std::nearbyint(value) && std::isfinite(value) && !at.OnlyCount())
     at.Warn(Sjis(u8"コード \"") + Trim(field) + Sjis(u8"\" の小数部は丸められます"));
 }
 
 void WarnMissingCode(const RecordSite& at, std::string_view code, std::string_view list) {
+  if (at.OnlyCount()) return;
   at.Warn(Sjis(u8"コード \"") + Trim(code) + Sjis(u8"\" は ") + std::string(list) +
           Sjis(u8" にないため、名前が空になります"));
 }

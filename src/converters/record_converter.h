@@ -25,6 +25,8 @@ struct RecordSite {
   const std::string& file;
   long line;  // where the record began
   void Warn(std::string text) const { AddWarning(notes, file, line, std::move(text)); }
+  // See CountOnly: true when the text of a warning here is not wanted.
+  bool OnlyCount() const { return CountOnly(notes); }
 };
 
 // Builds the line of one record (without its line end) from its fields,

@@ -24,7 +24,7 @@ std::string SoilName(const SoilTables& soil, SoilTermScan& scan, const RecordSit
   for (auto [kind, code] : {std::pair{SoilTermKind::kAdmixture, admixture}, std::pair{SoilTermKind::kQualifier, qualifier},
                             std::pair{SoilTermKind::kMainSoil, main_soil}}) {
     int position = FindSoilTermPosition(soil, kind, system, code, scan);
-    if (position == 0 && code != 0)
+    if (position == 0 && code != 0 && !at.OnlyCount())
       at.Warn(Sjis(u8"土質コード ") + TrimmedText(code) + Sjis(u8" (体系 ") + TrimmedText(system) +
               Sjis(u8") は土質名の表にないため、土質名に入りません"));
     name += SoilTermText(soil, kind, system, position);
@@ -41,7 +41,7 @@ void WarnIfNotDeeper(const RecordSite& at, const std::string& depth, double& pre
   } catch (const Error&) {
     return;
   }
-  if (!first && value <= previous)
+  if (!first && value <= previous && !at.OnlyCount())
     at.Warn(Sjis(u8"深度 ") + Trim(depth) + Sjis(u8" が前の層の深度より深くありません"));
   previous = value;
 }

@@ -30,9 +30,11 @@ void ConvertX4(const BoreholeFolder& borehole, const SoilTables& soil, SoilTermS
     int position = FindSoilTermPosition(soil, SoilTermKind::kInclusion, 0, code, scan);
     const std::string& name = SoilTermText(soil, SoilTermKind::kInclusion, 0, position);
     const std::string konnyu = KonnyuCode(vocabulary, name);
-    if (position == 0 && code != 0) {
+    const bool unknown_code = position == 0 && code != 0;
+    const bool not_in_konnyu = !unknown_code && konnyu == "0000" && !name.empty();
+    if (unknown_code && !at.OnlyCount()) {
       at.Warn(Sjis(u8"混入物コード ") + Trim(f[4]) + Sjis(u8" は混入物の表にないため、名前が空になります"));
-    } else if (konnyu == "0000" && !name.empty()) {
+    } else if (not_in_konnyu && !at.OnlyCount()) {
       at.Warn(Sjis(u8"混入物 ") + name + Sjis(u8" は KONNYU.TXT にないため、コード 0000 が書かれます"));
     }
     return LineHead(counter, f[2]) + "       ," + konnyu + "," + name;

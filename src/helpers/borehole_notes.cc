@@ -9,12 +9,19 @@
 
 namespace s1ordo {
 
+bool CountOnly(BoreholeNotes* notes) {
+  if (!notes) return true;
+  if (notes->keep_warnings) return false;
+  ++notes->warnings_counted;
+  return true;
+}
+
 void AddWarning(BoreholeNotes* notes, std::string file, long line, std::string text) {
-  if (notes) notes->warnings.push_back({std::move(file), line, std::move(text)});
+  if (!CountOnly(notes)) notes->warnings.push_back({std::move(file), line, std::move(text)});
 }
 
 void WarnIfCutToBytes(BoreholeNotes* notes, const std::string& file, long line, std::string_view name, size_t width) {
-  if (!notes || name.size() <= width) return;
+  if (name.size() <= width || CountOnly(notes)) return;
   // Whether the last byte kept begins a double-byte character.
   size_t at = 0;
   while (at + CharLength(name, at) <= width) at += CharLength(name, at);

@@ -32,7 +32,15 @@ struct BoreholeNotes {
   // The messages about source entries the copy leaves out (a FIFO, a name
   // code page 932 cannot hold), shown when the run ends.
   std::vector<std::string> left_out;
+  // False: warnings are only counted, in warnings_counted (a run that
+  // shows their number only).
+  bool keep_warnings = true;
+  size_t warnings_counted = 0;
 };
+
+// True, after counting the warning, when *notes keeps no warning texts (or
+// notes is null): the caller need not make its text.
+bool CountOnly(BoreholeNotes* notes);
 
 // Adds a warning to *notes; nothing when notes is null.
 void AddWarning(BoreholeNotes* notes, std::string file, long line, std::string text);

@@ -36,16 +36,13 @@ Finding FindingOf(const BoreholeJob& job, const std::string& borehole, const std
 // The borehole's notes in its result: the entries the copy left out, then
 // what the converters bent, then what they added.
 void TakeNotes(const BoreholeJob& job, const std::string& name, const std::vector<std::string>& source_names,
-               bool keep_warnings, BoreholeNotes& notes, BoreholeResult& result) {
+               BoreholeNotes& notes, BoreholeResult& result) {
   for (const std::string& text : notes.left_out) {
     result.warnings.push_back(Finding{name, "", 0, text});
     result.messages.push_back(text);
   }
-  if (!keep_warnings) result.warnings_not_kept += notes.warnings.size();
-  for (const Warning& w : notes.warnings) {
-    if (!keep_warnings) break;
-    result.warnings.push_back(FindingOf(job, name, source_names, w.file, w.line, w.text));
-  }
+  result.warnings_not_kept += notes.warnings_counted;
+  for (const Warning& w : notes.warnings) result.warnings.push_back(FindingOf(job, name, source_names, w.file, w.line, w.text));
   result.additions = std::move(notes.additions);
 }
 
@@ -105,24 +102,25 @@ void Stage(const BoreholeRunInputs& in, Env& env, const std::string& name, const
            const std::vector<std::string>& written, BoreholeResult& result) {
   std::vector<std::string> source_names;
   BoreholeNotes notes;
+  notes.keep_warnings = in.keep_warnings;
   try {
     source_names = ListFiles(in.base, job.source_folder);
     const std::vector<std::string> before = FilesBefore(env, job, in.clean);
     StageBorehole(env, job, in.caches.count_carry, in.caches.legends, in.caches.converter_inputs, &notes, in.stop);
     result.status = BoreholeStatus::kConverted;
-    TakeNotes(job, name, source_names, in.keep_warnings, notes, result);
+    TakeNotes(job, name, source_names, notes, result);
     WarnLeftFromBefore(job, name, before, source_names, written, result);
   } catch (Error& e) {
-    TakeNotes(job, name, source_names, in.keep_warnings, notes, result);
+    TakeNotes(job, name, source_names, notes, result);
     NoteFailure(job, name, source_names, e, result);
     throw;
   } catch (const RunStopped&) {
-    TakeNotes(job, name, source_names, in.keep_warnings, notes, result);
+    TakeNotes(job, name, source_names, notes, result);
     result.status = BoreholeStatus::kUnfinished;
     throw;
   } catch (const std::exception& e) {
     Error error(Sjis(u8"予期しないエラー: ") + e.what());
-    TakeNotes(job, name, source_names, in.keep_warnings, notes, result);
+    TakeNotes(job, name, source_names, notes, result);
     NoteFailure(job, name, source_names, error, result);
     throw error;
   }
