@@ -2,8 +2,6 @@
 // between code page 932 and UTF-8.
 #include "helpers/encoding.h"
 
-#include <unordered_map>
-
 #include "helpers/error.h"
 #include "helpers/text.h"
 
@@ -77,14 +75,8 @@ std::string InputText(std::string_view utf8) {
 
 std::string Sjis(std::u8string_view utf8) {
   std::string_view bytes(reinterpret_cast<const char*>(utf8.data()), utf8.size());
-  // The program's texts are few and come again and again (a warning for
-  // every record of a large run): each is converted once per thread.
-  thread_local std::unordered_map<std::string, std::string> converted;
-  if (auto it = converted.find(std::string(bytes)); it != converted.end()) return it->second;
-  auto cp932 = TryUtf8ToCp932(bytes);
-  if (!cp932) throw Error("program text cannot be converted to code page 932");
-  if (converted.size() < 4096) converted.emplace(bytes, *cp932);
-  return *std::move(cp932);
+  if (auto cp932 = TryUtf8ToCp932(bytes)) return *cp932;
+  throw Error("program text cannot be converted to code page 932");
 }
 
 }  // namespace s1ordo
