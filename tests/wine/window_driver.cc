@@ -6,6 +6,7 @@
 // wait has a time limit.
 //   s1ordo_window_driver GUI.EXE SCREENSHOT-PREFIX
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -70,12 +71,15 @@ void Put32(std::string& out, uint32_t v) {
 }
 
 void Chunk(std::string& png, const char* type, const std::string& data) {
-  static uint32_t table[256];
-  for (uint32_t n = 0; n < 256 && !table[1]; ++n) {
-    uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t n = 0; n < 256; ++n) {
+      uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[n] = c;
+    }
+    return t;
+  }();
   const std::string body = type + data;
   uint32_t crc = 0xFFFFFFFFu;
   for (unsigned char b : body) crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
