@@ -2,6 +2,9 @@
 // between code page 932 and UTF-8.
 #include "helpers/encoding.h"
 
+#include <array>
+#include <bitset>
+
 #include "helpers/error.h"
 #include "helpers/text.h"
 
@@ -21,6 +24,51 @@ std::string DisplayText(std::string_view cp932) {
 }
 
 namespace {
+
+// The byte sequences that the platform's conversion takes as characters,
+// asked of it once, byte by byte and pair by pair: code page 932 holds no
+// state, so a text converts exactly when it splits into such characters,
+// and a byte that is no character by itself starts a character of two.
+class Cp932Characters {
+ public:
+  Cp932Characters() {
+    for (int b = 0; b < 256; ++b) {
+      const char pair[2] = {static_cast<char>(b), 0};
+      single_[b] = TryCp932ToUtf8(std::string_view(pair, 1)).has_value();
+      if (single_[b]) continue;
+      for (int t = 0; t < 256; ++t) {
+        const char two[2] = {pair[0], static_cast<char>(t)};
+        if (TryCp932ToUtf8(std::string_view(two, 2))) second_[b].set(t);
+      }
+    }
+  }
+
+  bool Holds(std::string_view text) const {
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+      const unsigned char c = static_cast<unsigned char>(text[i]);
+      if (single_[c]) {
+        ++i;
+      } else if (i + 1 < n && second_[c].test(static_cast<unsigned char>(text[i + 1]))) {
+        i += 2;
+      } else {
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  std::array<bool, 256> single_{};
+  std::array<std::bitset<256>, 256> second_{};
+};
+
+// Whether the text converts (the answer of TryCp932ToUtf8, without
+// converting).
+bool IsCodePage932(std::string_view text) {
+  static const Cp932Characters characters;  // filled once, never changed
+  return characters.Holds(text);
+}
 
 // Whether the bytes are UTF-8 holding at least one character beyond ASCII.
 bool IsUtf8BeyondAscii(std::string_view bytes) {
@@ -55,8 +103,8 @@ long FirstLine(std::string_view bytes, const Bad& bad) {
 }  // namespace
 
 long FirstLineNotCodePage932(std::string_view bytes) {
-  if (!TryCp932ToUtf8(bytes)) {
-    const long line = FirstLine(bytes, [](std::string_view l) { return !TryCp932ToUtf8(l); });
+  if (!IsCodePage932(bytes)) {
+    const long line = FirstLine(bytes, [](std::string_view l) { return !IsCodePage932(l); });
     return line > 0 ? line : 1;  // only the whole does not read: a character across a line end
   }
   // UTF-8 often reads as code page 932 too, as other characters.
