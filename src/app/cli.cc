@@ -421,7 +421,7 @@ int Convert(const Arguments& a, Env& env, CliStreams& io) {
     return a.report.empty() ? kExitEnded : WriteReport(a, io, report, kExitEnded);
   }
   Session session(env);
-  session.ahead_env = io.ahead_env;
+  session.ahead_envs = io.ahead_envs;
   if (int code = StartSession(a, session, io); code != kExitOk) {
     report.ended_by = NoRideviMessage();
     return a.report.empty() ? code : WriteReport(a, io, report, code);

@@ -39,10 +39,10 @@ struct CliStreams {
   // Reads the answer to a question from the terminal; false at the end of
   // input or when the run is asked to stop meanwhile. Null: a line of in.
   bool (*read_answer)(std::string& line) = nullptr;
-  // An Env of its own over the same file system as the one the command
-  // line is given, for converting the next boreholes ahead on a second
-  // thread (unless "--jobs 1"); null: one borehole after another.
-  Env* ahead_env = nullptr;
+  // Envs of their own over the same file system as the one the command
+  // line is given, one for each thread that converts the next boreholes
+  // ahead (unless "--jobs 1"); none: one borehole after another.
+  std::vector<Env*> ahead_envs;
 };
 
 // args excludes the program name; all texts are UTF-8.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli.h"
+#include "app/startup.h"
 #include "app/ui_language.h"
 #include "helpers/stop_request.h"
 
@@ -60,8 +61,8 @@ int wmain(int argc, wchar_t** argv) {
   io.stop = &interrupted;
   io.read_answer = ReadAnswer;
   auto env = s1ordo::NewPlatformEnv();
-  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
-  io.ahead_env = ahead_env.get();
+  const auto ahead_envs = s1ordo::NewAheadEnvs();
+  io.ahead_envs = s1ordo::Pointers(ahead_envs);
   return s1ordo::RunCommandLine(args, *env, io);
 }
 #else
@@ -112,8 +113,8 @@ int main(int argc, char** argv) {
   io.stop = &interrupted;
   io.read_answer = ReadAnswer;
   auto env = s1ordo::NewPlatformEnv();
-  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
-  io.ahead_env = ahead_env.get();
+  const auto ahead_envs = s1ordo::NewAheadEnvs();
+  io.ahead_envs = s1ordo::Pointers(ahead_envs);
   return s1ordo::RunCommandLine(args, *env, io);
 }
 #endif

@@ -143,4 +143,16 @@ std::string ChooseSystemFolder(Env& env, const std::string& given) {
   return text;
 }
 
+std::vector<std::unique_ptr<Env>> NewAheadEnvs() {
+  std::vector<std::unique_ptr<Env>> envs;
+  for (int k = 0; k < 2; ++k) envs.push_back(NewPlatformEnv());
+  return envs;
+}
+
+std::vector<Env*> Pointers(const std::vector<std::unique_ptr<Env>>& envs) {
+  std::vector<Env*> pointers;
+  for (const auto& env : envs) pointers.push_back(env.get());
+  return pointers;
+}
+
 }  // namespace s1ordo

@@ -3,7 +3,9 @@
 #ifndef S1ORDO_APP_STARTUP_H_
 #define S1ORDO_APP_STARTUP_H_
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "helpers/env.h"
 #include "run/session.h"
@@ -42,6 +44,12 @@ bool StartUp(Session& session);
 // variable S1ORDO_SYSTEM_FOLDER, else the platform's system folder.
 // given and the variable are UTF-8 (native) texts.
 std::string ChooseSystemFolder(Env& env, const std::string& given);
+
+// Envs of their own over the platform's file system for the threads that
+// convert ahead (two), kept by the caller while they are used; Pointers()
+// of them go to Session::ahead_envs.
+std::vector<std::unique_ptr<Env>> NewAheadEnvs();
+std::vector<Env*> Pointers(const std::vector<std::unique_ptr<Env>>& envs);
 
 }  // namespace s1ordo
 

@@ -1,4 +1,4 @@
-// The Env of a borehole converted ahead of its turn on a second thread:
+// The Env of a borehole converted ahead of its turn on a thread of its own:
 // everything it writes into its own work folder is held in memory, to be
 // written there when its turn comes (WriteAhead), in the order the work
 // wrote it. It reads the file system as the conversion in turn would find

@@ -1,7 +1,9 @@
-// The second thread that converts boreholes ahead of their turn, and the
-// hand-over of its results in list order.
+// The threads that convert boreholes ahead of their turn, and the
+// hand-over of their results in list order.
 #include "run/boreholes_ahead.h"
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 #include <system_error>
 
@@ -12,90 +14,123 @@
 namespace s1ordo {
 namespace {
 
-// Boreholes done ahead and not yet taken: enough to keep the thread busy
-// while the run writes one, few enough to bound the memory they hold.
-constexpr size_t kMostAhead = 2;
+// Boreholes taken by the threads beyond the one the run takes next: enough
+// to keep the threads busy while the run writes one, few enough to bound
+// the memory their work holds.
+constexpr size_t kMostAhead = 3;
 
 }  // namespace
 
-BoreholesAhead::BoreholesAhead(Env& env, const Settings& settings, const GeologyVocabulary& vocabulary,
+BoreholesAhead::BoreholesAhead(std::vector<Env*> envs, const Settings& settings, const GeologyVocabulary& vocabulary,
                                const RunOptions& options, std::vector<Borehole> boreholes)
-    : env_(env), settings_(settings), vocabulary_(vocabulary), options_(options), boreholes_(std::move(boreholes)) {}
+    : envs_(std::move(envs)),
+      settings_(settings),
+      vocabulary_(vocabulary),
+      options_(options),
+      boreholes_(std::move(boreholes)) {}
 
 void BoreholesAhead::Start(size_t from, const CountFileCarry& carry) {
   Stop();
   if (from >= boreholes_.size()) return;
   cancel_ = std::make_unique<StopRequest>();
-  working_ = true;
-  try {
-    thread_ = std::thread([this, from, carry] { Work(from, carry); });
-  } catch (const std::system_error&) {
-    working_ = false;  // no second thread: every borehole is converted in its turn
+  from_ = from;
+  start_carry_ = carry;
+  std::lock_guard<std::mutex> hold(mutex_);
+  next_ = wanted_ = from;
+  end_ = boreholes_.size();
+  for (Env* env : envs_) {
+    ++working_;
+    try {
+      threads_.emplace_back([this, env] { Work(*env); });
+    } catch (const std::system_error&) {
+      --working_;  // fewer threads: what none does ahead is done in turn
+      break;
+    }
   }
 }
 
 void BoreholesAhead::Stop() {
-  if (!thread_.joinable()) return;
+  if (threads_.empty()) return;
   {
     std::lock_guard<std::mutex> hold(mutex_);
     cancel_->Ask();
   }
   changed_.notify_all();
-  thread_.join();
+  for (std::thread& thread : threads_) thread.join();
+  threads_.clear();
   std::lock_guard<std::mutex> hold(mutex_);
   done_.clear();
-  working_ = false;
 }
 
 std::unique_ptr<AheadBorehole> BoreholesAhead::Take(size_t k) {
   std::unique_lock<std::mutex> hold(mutex_);
-  changed_.wait(hold, [&] { return !done_.empty() || !working_; });
-  if (done_.empty() || done_.front()->index != k) return nullptr;
-  std::unique_ptr<AheadBorehole> taken = std::move(done_.front());
-  done_.pop_front();
-  hold.unlock();
-  changed_.notify_all();
+  wanted_ = k;
+  changed_.notify_all();  // room for one more
+  changed_.wait(hold, [&] { return done_.count(k) || k >= end_ || working_ == 0; });
+  auto found = done_.find(k);
+  if (found == done_.end()) return nullptr;
+  std::unique_ptr<AheadBorehole> taken = std::move(found->second);
+  done_.erase(done_.begin(), std::next(found));
   return taken;
 }
 
-bool BoreholesAhead::WaitForRoom() {
+bool BoreholesAhead::NextBorehole(size_t* k) {
   std::unique_lock<std::mutex> hold(mutex_);
-  changed_.wait(hold, [&] { return done_.size() < kMostAhead || cancel_->asked(); });
-  return !cancel_->asked();
+  changed_.wait(hold, [&] { return cancel_->asked() || next_ >= end_ || next_ < wanted_ + kMostAhead; });
+  if (cancel_->asked() || next_ >= end_) return false;
+  *k = next_++;
+  return true;
 }
 
 void BoreholesAhead::Push(std::unique_ptr<AheadBorehole> done) {
   {
     std::lock_guard<std::mutex> hold(mutex_);
-    const bool last = !done->usable || done->index + 1 == boreholes_.size();
-    done_.push_back(std::move(done));
-    if (last) working_ = false;
+    const size_t k = done->index;
+    // The run converts an unusable one in its turn, with the threads
+    // stopped: none takes a borehole after it.
+    if (!done->usable) end_ = std::min(end_, k + 1);
+    done_[k] = std::move(done);
   }
   changed_.notify_all();
 }
 
-void BoreholesAhead::Work(size_t from, CountFileCarry carry) {
+void BoreholesAhead::Work(Env& env) {
   try {
-    WorkFrom(from, std::move(carry));
+    WorkOn(env);
   } catch (...) {
     // Out of memory setting up: what is not done ahead is done in turn.
   }
   std::lock_guard<std::mutex> hold(mutex_);
-  working_ = false;
+  --working_;
   changed_.notify_all();
 }
 
-void BoreholesAhead::WorkFrom(size_t from, CountFileCarry carry) {
-  AheadEnv env(env_);
+// The count-file values that borehole k starts from as the boreholes
+// before it leave them when they convert as their source folders stand: the
+// last "CNT.TXT" with data before k, else the run's values at the start.
+// The other thread may still be converting borehole k - 1; the run takes
+// the work only where the guess was right or did not matter.
+CountFileCarry BoreholesAhead::CarryBefore(Env& env, size_t k) const {
+  for (size_t j = k; j-- > from_;) {
+    CountFileCarry carry;
+    try {
+      if (ReadCountFileCarry(env, boreholes_[j].job.source_folder + "CNT.TXT", carry)) return carry;
+    } catch (const Error&) {
+      break;  // that borehole fails, and is converted in its turn
+    }
+  }
+  return start_carry_;
+}
+
+void BoreholesAhead::WorkOn(Env& platform_env) {
+  AheadEnv env(platform_env);
   RunCaches caches(env, settings_, false);
   caches.vocabulary = vocabulary_;
-  caches.count_carry = std::move(carry);
   const BoreholeRunInputs inputs{env, nullptr, caches, cancel_.get(), options_.clean, options_.keep_warnings};
-  for (size_t k = from; k < boreholes_.size(); ++k) {
-    if (!WaitForRoom()) break;
+  for (size_t k; NextBorehole(&k);) {
     auto done = std::make_unique<AheadBorehole>();
     done->index = k;
-    done->carry_in = caches.count_carry;
+    done->carry_in = caches.count_carry = CarryBefore(platform_env, k);
     try {
       StopIfAsked(options_.stop);
       env.Begin(boreholes_[k].job.work_folder);
@@ -106,9 +141,7 @@ void BoreholesAhead::WorkFrom(size_t from, CountFileCarry carry) {
     } catch (...) {
       // Abandoned, failed or stopped: the run converts it in its turn.
     }
-    const bool usable = done->usable;
     Push(std::move(done));
-    if (!usable) return;
   }
 }
 

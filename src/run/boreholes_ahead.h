@@ -1,18 +1,19 @@
-// The chosen boreholes converted ahead of their turn on a second thread,
-// while the run writes the ones before into place. Each is converted
-// through an AheadEnv of its own, with lookups, legend lists and code lists
-// of the thread's own over the pattern data as it stands; the run takes the
-// results in list order. A borehole whose work cannot be taken as it is
-// (it extends the pattern data, it failed or stopped, or it started from
-// count-file values that the run does not hold) is converted again in its
-// turn, exactly as without the thread; the thread is stopped for that and
-// started again after it, so nothing of the pattern data changes while it
-// reads.
+// The chosen boreholes converted ahead of their turn on threads of their
+// own, while the run writes the ones before into place. Each thread takes
+// the next borehole of the list in turn and converts it through an AheadEnv
+// of its own, with lookups, legend lists and code lists of the thread's own
+// over the pattern data as it stands; the run takes the results in list
+// order. A borehole whose work cannot be taken as it is (it extends the
+// pattern data, it failed or stopped, or it took count-file values from an
+// earlier borehole other than those the run holds) is converted again in
+// its turn, exactly as without the threads; they are stopped for that and
+// started again after it, so nothing of the pattern data changes while
+// they read.
 #ifndef S1ORDO_RUN_BOREHOLES_AHEAD_H_
 #define S1ORDO_RUN_BOREHOLES_AHEAD_H_
 
 #include <condition_variable>
-#include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -45,42 +46,49 @@ class BoreholesAhead {
     std::string name;
     BoreholeJob job;
   };
-  // env: one for this thread alone (the session's ahead_env).
+  // envs: one for each thread, for it alone (the session's ahead_envs).
   // vocabulary: the run's, read under its lock. The user's stop request
   // of the options ends the work ahead too.
-  BoreholesAhead(Env& env, const Settings& settings, const GeologyVocabulary& vocabulary, const RunOptions& options,
-                 std::vector<Borehole> boreholes);
+  BoreholesAhead(std::vector<Env*> envs, const Settings& settings, const GeologyVocabulary& vocabulary,
+                 const RunOptions& options, std::vector<Borehole> boreholes);
   BoreholesAhead(const BoreholesAhead&) = delete;
   BoreholesAhead& operator=(const BoreholesAhead&) = delete;
   ~BoreholesAhead() { Stop(); }
 
-  // Starts the thread at borehole `from` with the count-file values the run
-  // holds before it; stops it first if it runs.
+  // Starts the threads at borehole `from` with the count-file values the
+  // run holds before it; stops them first if they run.
   void Start(size_t from, const CountFileCarry& carry);
-  // Stops the thread and drops what it did ahead.
+  // Stops the threads and drops what they did ahead.
   void Stop();
-  // Borehole k's work, once the thread has done it; null when the thread
-  // does not work on it (it is stopped, or stopped itself before k).
+  // Borehole k's work, once a thread has done it; null when none works on
+  // it (they are stopped, or stopped taking boreholes before k).
   std::unique_ptr<AheadBorehole> Take(size_t k);
 
  private:
-  void Work(size_t from, CountFileCarry carry);
-  void WorkFrom(size_t from, CountFileCarry carry);
-  bool WaitForRoom();
+  void Work(Env& env);
+  void WorkOn(Env& env);
+  bool NextBorehole(size_t* k);
+  CountFileCarry CarryBefore(Env& env, size_t k) const;
   void Push(std::unique_ptr<AheadBorehole> done);
 
-  Env& env_;
+  const std::vector<Env*> envs_;
   const Settings& settings_;
   const GeologyVocabulary& vocabulary_;
   const RunOptions& options_;
   const std::vector<Borehole> boreholes_;
 
+  size_t from_ = 0;  // where the threads started, with start_carry_
+  CountFileCarry start_carry_;
+
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<std::unique_ptr<AheadBorehole>> done_;  // in list order
-  bool working_ = false;                             // the thread has more to push
+  std::map<size_t, std::unique_ptr<AheadBorehole>> done_;  // by list index
+  size_t next_ = 0;     // the next borehole a thread takes
+  size_t end_ = 0;      // no thread takes a borehole from here on
+  size_t wanted_ = 0;   // the borehole the run takes next
+  size_t working_ = 0;  // threads still running
   std::unique_ptr<StopRequest> cancel_;
-  std::thread thread_;
+  std::vector<std::thread> threads_;
 };
 
 // Whether a run may convert ahead: no two boreholes share a work folder

@@ -210,25 +210,30 @@ BoreholeJob JobFor(PathForm form, const RunFolders& folders, const std::string& 
   return job;
 }
 
-// The second thread's boreholes, when the run converts ahead (null when
-// it goes one borehole after another).
+// The boreholes of the converting threads, when the run converts ahead
+// (null when it goes one borehole after another).
 std::unique_ptr<BoreholesAhead> AheadOf(Run& run, const RunCaches& caches, const std::vector<std::string>& chosen) {
-  if (!run.options.convert_ahead || !run.session.ahead_env || run.scratch || run.options.reread_files || chosen.size() < 2) return nullptr;
+  if (!run.options.convert_ahead || run.session.ahead_envs.empty() || run.scratch || run.options.reread_files ||
+      chosen.size() < 2)
+    return nullptr;
   std::vector<BoreholesAhead::Borehole> boreholes;
   for (const std::string& name : chosen) boreholes.push_back({name, JobFor(run.env.form(), run.folders, name)});
   if (!WorkFoldersApart(run.env.form(), boreholes)) return nullptr;
-  return std::make_unique<BoreholesAhead>(*run.session.ahead_env, run.session.settings, caches.vocabulary,
+  return std::make_unique<BoreholesAhead>(run.session.ahead_envs, run.session.settings, caches.vocabulary,
                                           run.options, std::move(boreholes));
 }
 
-// Borehole k as the second thread converted it, written into place; false
+// Borehole k as a converting thread did it, written into place; false
 // when it is to be converted in its turn (nothing of it written then, or
 // what was written is written again).
 bool TakeAhead(Run& run, RunCaches& caches, BoreholesAhead* ahead, size_t k, BoreholeResult& result) {
   if (!ahead || (run.options.stop && run.options.stop->asked())) return false;
   std::unique_ptr<AheadBorehole> done = ahead->Take(k);
-  if (!done || !done->usable || done->carry_in.item5 != caches.count_carry.item5 ||
-      done->carry_in.item6 != caches.count_carry.item6)
+  if (!done || !done->usable) return false;
+  // A borehole whose "CNT.TXT" had no data wrote the values it started
+  // from: they must be those the run holds.
+  if (!done->carry_out.read_from_file && (done->carry_in.item5 != caches.count_carry.item5 ||
+                                          done->carry_in.item6 != caches.count_carry.item6))
     return false;
   try {
     if (!WriteAhead(run.session.env, done->work)) return false;

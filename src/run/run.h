@@ -37,11 +37,11 @@ struct RunOptions {
   bool clean = false;
   // Looked at between files and while waiting for another conversion.
   const StopRequest* stop = nullptr;
-  // The next boreholes converted ahead of their turn on a second thread
-  // (through session.ahead_env) while the run writes the one before into
-  // place, with the same results as one borehole after another. Without it
-  // (or without that Env, or for a dry run): one after another on this
-  // thread.
+  // The next boreholes converted ahead of their turn on threads of their
+  // own (one for each of session.ahead_envs) while the run writes the ones
+  // before into place, with the same results as one borehole after
+  // another. Without it (or without those Envs, or for a dry run): one
+  // after another on this thread.
   bool convert_ahead = false;
   // Every warning kept in the report; false: only counted (bent data can
   // give a warning for every record of a large run).

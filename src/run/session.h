@@ -5,6 +5,7 @@
 #define S1ORDO_RUN_SESSION_H_
 
 #include <string>
+#include <vector>
 
 #include "helpers/env.h"
 #include "layers/ridevi_ini.h"
@@ -30,9 +31,9 @@ struct Session {
   Session& operator=(const Session&) = delete;
 
   Env& env;
-  // A second Env over the same file system, for a thread of its own (see
-  // RunOptions::convert_ahead); null when there is none.
-  Env* ahead_env = nullptr;
+  // Further Envs over the same file system, one for each thread that
+  // converts ahead (see RunOptions::convert_ahead); none: no such thread.
+  std::vector<Env*> ahead_envs;
   Settings settings;
   // "KISHITU.TXT" and "KONNYU.TXT" as loaded at start-up.
   GeologyVocabulary vocabulary;

@@ -85,16 +85,21 @@ void WarnTextNotCodePage932(Env& env, const BoreholeJob& job, BoreholeNotes* not
   }
 }
 
+bool ReadCountFileCarry(Env& env, const std::string& path, CountFileCarry& carry) {
+  if (ProbeLength(env, path) <= 0) return false;
+  ItemReader in(env.ReadFile(path));
+  std::vector<std::string> items;
+  ReadRecord(in, 6, path, items);
+  carry.item5 = items[4];
+  carry.item6 = items[5];
+  if (AtFile(path, 0, [&] { return ReadNumber(carry.item5); }) > 20) carry.item5 = "2";
+  return true;
+}
+
 void RewriteCountFile(Env& env, const BoreholeJob& job, CountFileCarry& carry) {
   const std::string path = job.work_folder + "CNT.TXT";
-  if (ProbeLength(env, path) > 0) {
-    ItemReader in(env.ReadFile(path));
-    std::vector<std::string> items;
-    ReadRecord(in, 6, path, items);
-    carry.item5 = items[4];
-    carry.item6 = items[5];
-    if (AtFile(path, 0, [&] { return ReadNumber(carry.item5); }) > 20) carry.item5 = "2";
-  }
+  carry.read_from_file = false;  // also when the file does not read
+  carry.read_from_file = ReadCountFileCarry(env, path, carry);
   const std::string lines[10] = {LeftChars(job.second_folder, 2), job.third_folder, job.fourth_folder, "",
                                  carry.item5, carry.item6, "", "", "", ""};
   std::string text;

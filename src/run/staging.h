@@ -22,6 +22,9 @@ namespace s1ordo {
 struct CountFileCarry {
   std::string item5;  // "2" when its number was above 20
   std::string item6;
+  // The last borehole's "CNT.TXT" gave these (it did not take them from an
+  // earlier borehole, so what it wrote depends on no earlier one).
+  bool read_from_file = false;
 };
 
 struct BoreholeJob {
@@ -53,6 +56,10 @@ std::vector<std::string> CopyBoreholeFiles(Env& env, const BoreholeJob& job, boo
 // ".hd2") that is not code page 932 throughout, at its first such line.
 void WarnTextNotCodePage932(Env& env, const BoreholeJob& job, BoreholeNotes* notes);
 void RewriteCountFile(Env& env, const BoreholeJob& job, CountFileCarry& carry);
+// Items 5 and 6 of the "CNT.TXT" at path into carry, as RewriteCountFile
+// takes them; false (carry unchanged) when the file has no data. Throws
+// Error for a file cut short or an item 5 that is no number.
+bool ReadCountFileCarry(Env& env, const std::string& path, CountFileCarry& carry);
 // Writes "N4.TXT" of the work folder with fixed-width fields through
 // "N4_WK.TXT" renamed over it, from the file from, or (from empty) from the
 // work folder's "N4.TXT" itself, which is created empty when missing. False,

@@ -1,6 +1,7 @@
 // s1ordo-gui.exe: the converter's window on Windows.
 #include "app/desktop.h"
 #include "app/win32/win32_window.h"
+#include "app/startup.h"
 #include "run/session.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
@@ -10,8 +11,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
   s1ordo::Session session(*env);
-  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
-  session.ahead_env = ahead_env.get();
+  const auto ahead_envs = s1ordo::NewAheadEnvs();
+  session.ahead_envs = s1ordo::Pointers(ahead_envs);
   s1ordo::Win32Window window(session, *desktop);
   if (!window.logic().StartUp()) return 3;
   window.Show(show_command);

@@ -4,6 +4,7 @@
 #include "app/desktop.h"
 #include "app/window/converter_window.h"
 #include "app/window/message_boxes.h"
+#include "app/startup.h"
 #include "run/session.h"
 
 int main(int argc, char** argv) {
@@ -12,8 +13,8 @@ int main(int argc, char** argv) {
   auto env = s1ordo::NewPlatformEnv();
   auto desktop = s1ordo::NewPlatformDesktop();
   s1ordo::Session session(*env);
-  auto ahead_env = s1ordo::NewPlatformEnv();  // the second thread's
-  session.ahead_env = ahead_env.get();
+  const auto ahead_envs = s1ordo::NewAheadEnvs();
+  session.ahead_envs = s1ordo::Pointers(ahead_envs);
   s1ordo::ConverterWindow window(session, *desktop, boxes);
   if (!window.logic().StartUp()) return 3;
   window.show();
