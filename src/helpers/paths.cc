@@ -118,4 +118,11 @@ bool CanBePath(std::string_view text) {
   return TryCp932ToUtf8(text).has_value();
 }
 
+size_t LastPartStart(PathForm form, std::string_view path) {
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); i += CharLength(path, i))
+    if (CharLength(path, i) == 1 && (path[i] == '/' || (form == PathForm::kWindows && path[i] == '\\'))) start = i + 1;
+  return start;
+}
+
 }  // namespace s1ordo

@@ -47,6 +47,11 @@ std::vector<std::string> SplitFields(std::string_view text, std::string_view del
 // Windows form takes "/" as a separator too.
 bool IsSameOrInside(std::string_view path, std::string_view folder, PathForm form);
 
+// Where the last part of a path begins: after its last separator (in the
+// Windows form "/" too, and never the second byte of a double-byte
+// character); 0 when it has none.
+size_t LastPartStart(PathForm form, std::string_view path);
+
 // Whether a text read from a settings file can name a path: valid code page
 // 932 without any control character (a NUL would cut the name short).
 bool CanBePath(std::string_view text);

@@ -592,6 +592,34 @@ class PosixEnv : public Env {
     if (err != 0) throw Error(Cause(u8"フォルダを作成できません", err), path);
   }
 
+  // A folder the run has just made is filled through its descriptor: each
+  // file created under its own name with three calls (a copy with three
+  // more for its source), without the looks that an existing file needs.
+  bool FillEmptyFolder(const std::string& folder, std::vector<NewFile>& files) override {
+    int opened = -1;
+    fs::path on_disk;
+    OnDisk(
+        NativeText(folder), [&](const fs::path& p) { return (opened = OpenFd(p, O_RDONLY | O_DIRECTORY)) >= 0; },
+        &on_disk);
+    if (opened < 0) return false;  // the ordinary calls meet it and say why
+    Fd dir(opened);
+    bool empty = true;
+    if (!ReadEntries(dir.get(), [&](const char*, unsigned char) { empty = false; }) || !empty) return false;
+    const std::string key = Resolver::FolderOf(on_disk / "x");
+    for (NewFile& file : files) {
+      const fs::path made = MakeInFolder(dir.get(), folder, file);
+      resolver_.Note(on_disk / made, true);
+      if (file.renamed_to.empty()) continue;
+      const fs::path to(NativeText(file.renamed_to));
+      if (::renameat(dir.get(), made.c_str(), dir.get(), to.c_str()) != 0)
+        throw Error(Cause(u8"ファイル名を変更できません", errno), folder + file.name);
+      resolver_.Note(on_disk / made, false);
+      resolver_.Note(on_disk / to, true);
+    }
+    resolver_.Settle(key);
+    return true;
+  }
+
   std::vector<std::string> ListFiles(const std::string& folder, std::vector<std::string>* left_out) override {
     return List(folder, false, left_out);
   }
@@ -767,6 +795,47 @@ class PosixEnv : public Env {
       if (fd >= 0) return fd;
     }
     throw Error(Cause(what, EEXIST), path);
+  }
+
+  // Makes file (see FillEmptyFolder) in the open folder dir, named path's
+  // folder; gives the name it was made under.
+  fs::path MakeInFolder(int dir, const std::string& folder, const NewFile& file) {
+    const std::string path = folder + file.name;
+    const bool copy = !file.copy_of.empty();
+    const std::u8string_view what = copy ? u8"ファイルをコピーできません" : u8"ファイルを作成できません";
+    int opened = -1;
+    fs::path source_path;
+    if (copy)
+      OnDisk(
+          NativeText(file.copy_of),
+          [&](const fs::path& p) { return (opened = OpenFd(p, O_RDONLY | O_NONBLOCK | O_NOCTTY)) >= 0; }, &source_path);
+    if (copy && opened < 0) throw Failure(what, file.copy_of, errno);
+    Fd source(opened);
+    struct stat src {};
+    if (copy && ::fstat(source.get(), &src) != 0) throw Error(Cause(what, errno), path);
+    if (copy && !S_ISREG(src.st_mode)) throw Error(NotRegularFileCause(), file.copy_of);
+    const mode_t mode = copy ? (src.st_mode & 07777) | S_IWUSR : 0666;  // as CopyFile and NewWritableFile
+    const fs::path name = copy ? CopyName(path, source_path).filename() : fs::path(NativeText(file.name));
+    Fd out(::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC | (copy ? O_NONBLOCK : 0), mode));
+    if (out.get() < 0) throw Error(Cause(what, errno), path);
+    int err = 0;
+    if (copy && !CreatedWithMode(mode) && ::fchmod(out.get(), mode) != 0) err = errno;
+    if (err == 0) err = file.keeps_copy ? CopyBytes(source.get(), out.get(), static_cast<size_t>(src.st_size))
+                                        : WriteAllTo(out.get(), file.bytes);
+    if (::close(out.release()) != 0 && err == 0) err = errno;
+    if (err != 0) throw Error(Cause(what, err), path);
+    return name;
+  }
+
+  // Writes all of bytes; 0, or the errno of the failure.
+  static int WriteAllTo(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+      ssize_t n = ::write(fd, bytes.data(), bytes.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return n < 0 ? errno : ENOSPC;
+      bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return 0;
   }
 
   // Removes what stands at q so that a new file can take its place.

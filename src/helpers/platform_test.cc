@@ -317,6 +317,48 @@ TEST(EnvTest, ACopyHasTheSourcesPermissionsAndCanBeRewritten) {
   EXPECT_EQ(test::ReadBytes(dir / "new-ro.txt"), "rewritten");
 }
 
+// A folder that holds nothing is filled, through its descriptor, with the
+// files, names and permissions that the ordinary calls give; one that holds
+// anything, even a hidden file, is left to them.
+TEST(EnvTest, AnEmptyFolderIsFilledAsTheOrdinaryCallsFillIt) {
+  TempDir dir;
+  Env& env = DefaultEnv();
+  WriteBytes(dir / "src/RO.TXT", "read only");
+  WriteBytes(dir / "src/ALL.TXT", "all");
+  chmod((dir / "src/RO.TXT").c_str(), 0444);
+  chmod((dir / "src/ALL.TXT").c_str(), 0666);
+  auto files = [&] {
+    std::vector<Env::NewFile> made(4);
+    made[0] = {"RO.TXT", dir / "src/RO.TXT", true, "", ""};
+    made[1] = {"ALL.TXT", dir / "src/ALL.TXT", false, "rewritten", ""};
+    made[2] = {"N4_WK.TXT", "", false, "renamed", "N4.TXT"};
+    made[3] = {"empty.txt", "", false, "", ""};
+    return made;
+  };
+  fs::create_directories(fs::path(dir / "ordinary"));
+  for (const Env::NewFile& f : files()) {
+    const std::string path = dir / ("ordinary/" + f.name);
+    if (!f.copy_of.empty()) env.CopyFile(f.copy_of, path);
+    if (!f.keeps_copy) WriteWholeFile(env, path, f.bytes);
+    if (!f.renamed_to.empty()) env.RenameFile(path, dir / ("ordinary/" + f.renamed_to));
+  }
+  fs::create_directories(fs::path(dir / "filled"));
+  std::vector<Env::NewFile> made = files();
+  ASSERT_TRUE(env.FillEmptyFolder(dir / "filled/", made));
+  const auto ordinary = test::Snapshot(dir / "ordinary"), filled = test::Snapshot(dir / "filled");
+  EXPECT_EQ(ordinary, filled);
+  EXPECT_EQ(ordinary.size(), 4u);
+  for (const auto& [name, bytes] : ordinary) EXPECT_EQ(ModeOf(dir / ("filled/" + name)), ModeOf(dir / ("ordinary/" + name))) << name;
+  EXPECT_EQ(ModeOf(dir / "filled/RO.TXT"), 0644);
+  // The Env finds what it made under another letter case.
+  EXPECT_EQ(env.ReadFile(dir / "filled/n4.txt"), "renamed");
+
+  WriteBytes(dir / "hidden/.keep", "");
+  made = files();
+  EXPECT_FALSE(env.FillEmptyFolder(dir / "hidden/", made));
+  EXPECT_EQ(test::Snapshot(dir / "hidden").size(), 1u);  // .keep alone
+}
+
 // A write that fails (here past the file size limit of a child process)
 // shows at the latest in Close.
 TEST(EnvTest, AFailedWriteShowsAtTheLatestInClose) {

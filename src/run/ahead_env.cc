@@ -2,9 +2,12 @@
 // its turn, and its writing into place when the turn comes.
 #include "run/ahead_env.h"
 
+#include <set>
 #include <utility>
+#include <vector>
 
 #include "helpers/error.h"
+#include "helpers/paths.h"
 #include "helpers/text.h"
 
 namespace s1ordo {
@@ -14,6 +17,8 @@ void AheadEnv::Begin(const std::string& work_folder) {
   work_.work_folder = work_folder;
   work_.files = std::make_unique<ScratchFiles>(form());
   inner_ = std::make_unique<RunEnv>(target(), work_.files.get(), &work_.written);
+  inner_->KeepFoldersSeen();
+  copied_to_.clear();
 }
 
 AheadWork AheadEnv::TakeWork() {
@@ -29,6 +34,17 @@ std::string AheadEnv::InWorkFolder(const std::string& path) const {
       key.find('/', folder.size()) != std::string::npos)
     throw AheadAbandoned{};
   return key;
+}
+
+// A source file copied a moment ago reads as its copy, from memory, while
+// the copy is there untouched.
+std::string AheadEnv::ReadFile(const std::string& path) {
+  if (auto to = copied_to_.find(path); to != copied_to_.end()) {
+    auto copy = work_.copies.find(work_.files->Key(to->second));
+    if (copy != work_.copies.end() && copy->second.from == path && !copy->second.rewritten)
+      return inner_->ReadFile(to->second);
+  }
+  return inner_->ReadFile(path);
 }
 
 std::unique_ptr<WritableFile> AheadEnv::NewWritableFile(const std::string& path) {
@@ -74,6 +90,7 @@ void AheadEnv::CopyFile(const std::string& from, const std::string& to) {
   const std::string key = InWorkFolder(to);
   inner_->CopyFile(from, to);
   work_.copies[key] = AheadWork::Copy{from, false};
+  copied_to_[from] = to;
   work_.renamed_from.erase(key);
 }
 
@@ -89,26 +106,54 @@ bool CanWriteOver(Env& env, const std::string& path) {
   }
 }
 
-}  // namespace
-
-bool WriteAhead(Env& env, AheadWork& work) {
-  const ScratchFiles& files = *work.files;
-  for (const std::string& path : work.written) {
-    auto renamed = work.renamed_from.find(files.Key(path));
-    if (!CanWriteOver(env, path) || (renamed != work.renamed_from.end() && !CanWriteOver(env, renamed->second)))
-      return false;
-  }
-  // A file deleted and then written again is a new file, as in turn.
-  for (const std::string& path : work.deleted)
-    if (env.Exists(path)) env.DeleteFile(path);
+// The work's files as they are to be made, in order: each under its first
+// name, then renamed to its own. *apart: no two names meet in the folder
+// (differ in letter case only) on the way.
+std::vector<Env::NewFile> FilesToMake(PathForm form, AheadWork& work, bool* apart) {
+  ScratchFiles& files = *work.files;
+  std::vector<Env::NewFile> made;
+  std::set<std::string> present;  // keys of the names made so far
+  *apart = true;
+  auto enter = [&](const std::string& name) { *apart = present.insert(files.Key(name)).second && *apart; };
   for (const std::string& path : work.written) {
     const std::string key = files.Key(path);
     auto renamed = work.renamed_from.find(key);
-    const std::string& target = renamed == work.renamed_from.end() ? path : renamed->second;
-    auto copy = work.copies.find(key);
-    if (copy != work.copies.end()) env.CopyFile(copy->second.from, target);
-    if (copy == work.copies.end() || copy->second.rewritten) WriteWholeFile(env, target, work.files->TakeBytes(path));
-    if (&target != &path) env.RenameFile(target, path);
+    const std::string& first = renamed == work.renamed_from.end() ? path : renamed->second;
+    Env::NewFile& file = made.emplace_back();
+    file.name = first.substr(LastPartStart(form, first));
+    if (&first != &path) file.renamed_to = path.substr(LastPartStart(form, path));
+    if (auto copy = work.copies.find(key); copy != work.copies.end()) {
+      file.copy_of = copy->second.from;
+      file.keeps_copy = !copy->second.rewritten;
+    }
+    if (!file.keeps_copy) file.bytes = files.TakeBytes(path);
+    enter(file.name);
+    if (file.renamed_to.empty()) continue;
+    present.erase(files.Key(file.name));
+    enter(file.renamed_to);
+  }
+  return made;
+}
+
+}  // namespace
+
+bool WriteAhead(Env& env, AheadWork& work) {
+  bool apart;
+  std::vector<Env::NewFile> made = FilesToMake(env.form(), work, &apart);
+  if (apart && env.FillEmptyFolder(work.work_folder, made)) return true;
+  const std::string& folder = work.work_folder;
+  for (const Env::NewFile& file : made)
+    if (!CanWriteOver(env, folder + file.name) ||
+        (!file.renamed_to.empty() && !CanWriteOver(env, folder + file.renamed_to)))
+      return false;
+  // A file deleted and then written again is a new file, as in turn.
+  for (const std::string& path : work.deleted)
+    if (env.Exists(path)) env.DeleteFile(path);
+  for (const Env::NewFile& file : made) {
+    const std::string first = folder + file.name;
+    if (!file.copy_of.empty()) env.CopyFile(file.copy_of, first);
+    if (!file.keeps_copy) WriteWholeFile(env, first, file.bytes);
+    if (!file.renamed_to.empty()) env.RenameFile(first, folder + file.renamed_to);
   }
   return true;
 }

@@ -50,7 +50,7 @@ class AheadEnv : public EnvWrapper {
   void Begin(const std::string& work_folder);
   AheadWork TakeWork();
 
-  std::string ReadFile(const std::string& path) override { return inner_->ReadFile(path); }
+  std::string ReadFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override;
   bool Exists(const std::string& path) override { return inner_->Exists(path); }
@@ -75,15 +75,18 @@ class AheadEnv : public EnvWrapper {
 
   AheadWork work_;
   std::unique_ptr<RunEnv> inner_;  // the work folder's changes into work_.files
+  // Per source file copied (path as given): the path of its copy.
+  std::map<std::string, std::string> copied_to_;
 };
 
 // Writes what the work left into its work folder through env, as the
-// conversion in turn writes it: the files it deleted, then each file in the order
-// first written (a copy as a copy, a renamed file under its first name and
-// then renamed). Before anything is written, every name is looked at: a
-// folder or anything else that is not a regular file under one gives
-// false with nothing written (the conversion in turn then meets it and
-// fails as it does). A failure while writing throws Error.
+// conversion in turn writes it: the files it deleted, then each file in the
+// order first written (a copy as a copy, a renamed file under its first
+// name and then renamed). A folder that holds nothing is filled in one go
+// (Env::FillEmptyFolder). Otherwise every name is looked at before anything
+// is written: a folder or anything else that is not a regular file under
+// one gives false with nothing written (the conversion in turn then meets
+// it and fails as it does). A failure while writing throws Error.
 bool WriteAhead(Env& env, AheadWork& work);
 
 }  // namespace s1ordo

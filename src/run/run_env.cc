@@ -13,14 +13,6 @@ namespace {
 
 bool IsSeparator(PathForm form, char c) { return c == '/' || (form == PathForm::kWindows && c == '\\'); }
 
-// Where the last part of the path begins (after its last separator).
-size_t LastPartStart(PathForm form, const std::string& path) {
-  size_t start = 0;
-  for (size_t i = 0; i < path.size(); i += CharLength(path, i))
-    if (CharLength(path, i) == 1 && IsSeparator(form, path[i])) start = i + 1;
-  return start;
-}
-
 // A file being written into the scratch files: the appends land there
 // together when it is closed (or destroyed), as the bytes of a file on disk
 // are whole once it is closed.
@@ -143,7 +135,10 @@ std::string RunEnv::ReadFile(const std::string& path) {
 
 std::unique_ptr<WritableFile> RunEnv::NewScratchFile(const std::string& path, std::string bytes) {
   const std::string folder = path.substr(0, LastPartStart(form(), path));
-  if (!folder.empty() && !IsFolder(folder)) throw Error(Sjis(u8"フォルダがありません"), path);
+  if (!folder.empty() && folder != folder_seen_) {
+    if (!IsFolder(folder)) throw Error(Sjis(u8"フォルダがありません"), path);
+    if (keeps_folder_seen_) folder_seen_ = folder;
+  }
   ScratchFiles::Kind kind;
   int64_t size;
   if (scratch_->Peek(path, &kind, &size) && kind == ScratchFiles::Kind::kFolder) throw Error(NotRegularFileCause(), path);

@@ -66,6 +66,11 @@ class RunEnv : public EnvWrapper {
   RunEnv(Env& base, ScratchFiles* scratch, std::vector<std::string>* written)
       : EnvWrapper(base), scratch_(scratch), written_(written) {}
 
+  // From here on, a folder that held a new scratch file is taken to stay
+  // there for the next ones, without another look: for work done ahead,
+  // whose files are written into place only after a look of their own.
+  void KeepFoldersSeen() { keeps_folder_seen_ = true; }
+
   std::string ReadFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override;
@@ -91,6 +96,8 @@ class RunEnv : public EnvWrapper {
 
   ScratchFiles* scratch_;
   std::vector<std::string>* written_;
+  bool keeps_folder_seen_ = false;
+  std::string folder_seen_;
 };
 
 }  // namespace s1ordo
