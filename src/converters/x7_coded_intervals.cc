@@ -63,14 +63,14 @@ std::vector<Category> TakeSlots(const BoreholeFolder& borehole, const std::strin
       listed = true;
       bool taken = false;
       for (const Category& slot : slots) taken = taken || slot.code == entry.code;
-      if (!taken && static_cast<int>(slots.size()) == kSlots)
+      if (!taken && static_cast<int>(slots.size()) == kSlots && !CountOnly(borehole.notes()))
         borehole.Warn(source, file.line(), Sjis(u8"分類 ") + Trim(items[2]) +
                                                Sjis(u8" は 10 を超えた分類のため、分類の列が空になります"));
       if (static_cast<int>(slots.size()) == kSlots) break;
       if (!taken) slots.push_back(entry);
       break;
     }
-    if (!listed)
+    if (!listed && !CountOnly(borehole.notes()))
       borehole.Warn(source, file.line(),
                     Sjis(u8"分類コード ") + Trim(items[2]) + Sjis(u8" は L8.txt にないため、分類の列が空になります"));
   }

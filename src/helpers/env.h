@@ -84,20 +84,21 @@ class Env {
 
   // One file that FillEmptyFolder makes.
   struct NewFile {
-    std::string name;       // in the folder
-    std::string copy_of;    // made as CopyFile(copy_of, ...) makes it; "" for a new file
-    bool keeps_copy = false;  // a copy that keeps the content copied; else bytes are its content
-    std::string bytes;
-    std::string renamed_to;  // the name in the folder it then takes ("" to keep its own)
+    std::string name;         // in the folder
+    std::string copy_of;      // made as CopyFile(copy_of, ...) makes it; "" for a new file
+    bool keeps_copy = false;  // a copy whose content stays as copied
+    std::string bytes;        // the content (of a copy that keeps it: as it was read from copy_of)
+    std::string renamed_to;   // the name in the folder it then takes ("" to keep its own)
   };
   // Makes the files in the folder (ending with the separator) one after
   // another, each as NewWritableFile or CopyFile and then RenameFile would
-  // make it there, provided the folder holds nothing at all: no file,
-  // hidden or not, and no folder. False, with nothing made, when it holds
-  // anything or when the Env has no quicker way than those calls (this
-  // base, and EnvWrapper, whose overrides must not be bypassed). No two
-  // names may meet (differ in letter case only). A failure part-way throws
-  // Error naming the file; the files made before it stay.
+  // make it there (a copy holding the bytes given), provided the folder
+  // holds nothing at all: no file, hidden or not, and no folder. False,
+  // with nothing made, when it holds anything or when the Env has no
+  // quicker way than those calls (this base, and EnvWrapper, whose
+  // overrides must not be bypassed). No two names may meet (differ in
+  // letter case only). A failure part-way throws Error naming the file; the
+  // files made before it stay.
   virtual bool FillEmptyFolder(const std::string& /*folder*/, std::vector<NewFile>& /*files*/) { return false; }
 
   // Names of the ordinary files (not folders, not hidden or system files)

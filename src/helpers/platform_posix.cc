@@ -217,6 +217,7 @@ class Resolver {
     if (added) it->second.Add(p.filename().string());
     else it->second.Remove(p.filename().string());
   }
+  bool Remembers(const std::string& dir) const { return folders_.count(dir) != 0; }
   void Settle(const std::string& dir) {
     auto it = folders_.find(dir);
     if (it == folders_.end()) return;
@@ -593,8 +594,9 @@ class PosixEnv : public Env {
   }
 
   // A folder the run has just made is filled through its descriptor: each
-  // file created under its own name with three calls (a copy with three
-  // more for its source), without the looks that an existing file needs.
+  // file created under its own name with three calls (a copy with one more,
+  // for its source's permissions), without the looks that an existing file
+  // needs.
   bool FillEmptyFolder(const std::string& folder, std::vector<NewFile>& files) override {
     int opened = -1;
     fs::path on_disk;
@@ -605,18 +607,22 @@ class PosixEnv : public Env {
     Fd dir(opened);
     bool empty = true;
     if (!ReadEntries(dir.get(), [&](const char*, unsigned char) { empty = false; }) || !empty) return false;
-    const std::string key = Resolver::FolderOf(on_disk / "x");
+    // Entries the resolver remembers of the folder are kept true.
+    const bool remembered = resolver_.Remembers(Resolver::FolderOf(on_disk / "x"));
+    auto note = [&](const fs::path& name, bool added) {
+      if (remembered) resolver_.Note(on_disk / name, added);
+    };
     for (NewFile& file : files) {
       const fs::path made = MakeInFolder(dir.get(), folder, file);
-      resolver_.Note(on_disk / made, true);
+      note(made, true);
       if (file.renamed_to.empty()) continue;
       const fs::path to(NativeText(file.renamed_to));
       if (::renameat(dir.get(), made.c_str(), dir.get(), to.c_str()) != 0)
         throw Error(Cause(u8"ファイル名を変更できません", errno), folder + file.name);
-      resolver_.Note(on_disk / made, false);
-      resolver_.Note(on_disk / to, true);
+      note(made, false);
+      note(to, true);
     }
-    resolver_.Settle(key);
+    if (remembered) resolver_.Settle(Resolver::FolderOf(on_disk / "x"));
     return true;
   }
 
@@ -803,25 +809,20 @@ class PosixEnv : public Env {
     const std::string path = folder + file.name;
     const bool copy = !file.copy_of.empty();
     const std::u8string_view what = copy ? u8"ファイルをコピーできません" : u8"ファイルを作成できません";
-    int opened = -1;
-    fs::path source_path;
-    if (copy)
-      OnDisk(
-          NativeText(file.copy_of),
-          [&](const fs::path& p) { return (opened = OpenFd(p, O_RDONLY | O_NONBLOCK | O_NOCTTY)) >= 0; }, &source_path);
-    if (copy && opened < 0) throw Failure(what, file.copy_of, errno);
-    Fd source(opened);
     struct stat src {};
-    if (copy && ::fstat(source.get(), &src) != 0) throw Error(Cause(what, errno), path);
+    fs::path source_path;
+    if (copy && !OnDisk(
+                    NativeText(file.copy_of), [&](const fs::path& p) { return ::stat(p.c_str(), &src) == 0; },
+                    &source_path))
+      throw Failure(what, file.copy_of, errno);
     if (copy && !S_ISREG(src.st_mode)) throw Error(NotRegularFileCause(), file.copy_of);
     const mode_t mode = copy ? (src.st_mode & 07777) | S_IWUSR : 0666;  // as CopyFile and NewWritableFile
     const fs::path name = copy ? CopyName(path, source_path).filename() : fs::path(NativeText(file.name));
-    Fd out(::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC | (copy ? O_NONBLOCK : 0), mode));
+    Fd out(::openat(dir, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode));
     if (out.get() < 0) throw Error(Cause(what, errno), path);
     int err = 0;
     if (copy && !CreatedWithMode(mode) && ::fchmod(out.get(), mode) != 0) err = errno;
-    if (err == 0) err = file.keeps_copy ? CopyBytes(source.get(), out.get(), static_cast<size_t>(src.st_size))
-                                        : WriteAllTo(out.get(), file.bytes);
+    if (err == 0) err = WriteAllTo(out.get(), file.bytes);
     if (::close(out.release()) != 0 && err == 0) err = errno;
     if (err != 0) throw Error(Cause(what, err), path);
     return name;

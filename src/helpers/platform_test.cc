@@ -329,7 +329,7 @@ TEST(EnvTest, AnEmptyFolderIsFilledAsTheOrdinaryCallsFillIt) {
   chmod((dir / "src/ALL.TXT").c_str(), 0666);
   auto files = [&] {
     std::vector<Env::NewFile> made(4);
-    made[0] = {"RO.TXT", dir / "src/RO.TXT", true, "", ""};
+    made[0] = {"RO.TXT", dir / "src/RO.TXT", true, "read only", ""};
     made[1] = {"ALL.TXT", dir / "src/ALL.TXT", false, "rewritten", ""};
     made[2] = {"N4_WK.TXT", "", false, "renamed", "N4.TXT"};
     made[3] = {"empty.txt", "", false, "", ""};

@@ -225,7 +225,7 @@ std::vector<bool> WriteAscending(WritableFile& out, LayerDescriptionWriter& writ
 void WarnUnwritten(const BoreholeFolder& borehole, const std::string& source, const std::vector<Description>& records,
                    const std::vector<bool>& written) {
   for (size_t k = 0; k < records.size(); ++k) {
-    if (written[k]) continue;
+    if (written[k] || CountOnly(borehole.notes())) continue;
     borehole.Warn(source, records[k].line,
                   Sjis(u8"深度 ") + TrimmedSingleText(records[k].level) + Sjis(u8" が昇順に並んでいないため、この層の記述は書かれません"));
   }

@@ -126,7 +126,7 @@ std::vector<Env::NewFile> FilesToMake(PathForm form, AheadWork& work, bool* apar
       file.copy_of = copy->second.from;
       file.keeps_copy = !copy->second.rewritten;
     }
-    if (!file.keeps_copy) file.bytes = files.TakeBytes(path);
+    file.bytes = files.TakeBytes(path);
     enter(file.name);
     if (file.renamed_to.empty()) continue;
     present.erase(files.Key(file.name));

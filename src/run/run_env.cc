@@ -22,7 +22,7 @@ class ScratchFile : public WritableFile {
   ~ScratchFile() override { Close(); }
   void Append(std::string_view bytes) override { pending_.append(bytes); }
   void Close() override {
-    if (!pending_.empty()) files_.Append(path_, pending_);
+    if (!pending_.empty()) files_.Append(path_, std::move(pending_));
     pending_.clear();
   }
 
@@ -89,6 +89,16 @@ void ScratchFiles::Put(const std::string& path, Kind kind, std::string bytes) {
 void ScratchFiles::Append(const std::string& path, std::string_view bytes) {
   std::lock_guard<std::mutex> hold(mutex_);
   entries_[Key(path)].bytes.append(bytes);
+}
+
+void ScratchFiles::Append(const std::string& path, std::string&& bytes) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  std::string& held = entries_[Key(path)].bytes;
+  if (held.empty()) {
+    held = std::move(bytes);
+  } else {
+    held.append(bytes);
+  }
 }
 
 std::vector<ScratchFiles::Entry> ScratchFiles::Inside(const std::string& folder) const {

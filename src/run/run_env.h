@@ -42,6 +42,8 @@ class ScratchFiles {
   std::string TakeBytes(const std::string& path);
   void Put(const std::string& path, Kind kind, std::string bytes = {});
   void Append(const std::string& path, std::string_view bytes);
+  // The same, taking the bytes over when the file is still empty.
+  void Append(const std::string& path, std::string&& bytes);
   // The entries directly inside the folder.
   std::vector<Entry> Inside(const std::string& folder) const;
   // Drops every entry inside the folder (a borehole's work folder once its
