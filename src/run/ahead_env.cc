@@ -12,6 +12,12 @@
 
 namespace s1ordo {
 
+AheadEnv::AheadEnv(Env& base, std::vector<std::string> unchanging) : EnvWrapper(base) {
+  Begin(std::string());
+  for (const std::string& folder : unchanging)
+    if (!folder.empty()) unchanging_.push_back(work_.files->Key(folder) + "/");
+}
+
 void AheadEnv::Begin(const std::string& work_folder) {
   work_ = AheadWork();
   work_.work_folder = work_folder;
@@ -36,9 +42,34 @@ std::string AheadEnv::InWorkFolder(const std::string& path) const {
   return key;
 }
 
+const std::string* AheadEnv::Unchanging(const std::string& path) {
+  const std::string key = work_.files->Key(path);
+  bool inside = false;
+  for (const std::string& folder : unchanging_)
+    inside = inside || (key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
+                        key.find('/', folder.size()) == std::string::npos);
+  if (!inside) return nullptr;
+  auto held = unchanging_files_.find(key);
+  if (held != unchanging_files_.end()) return &held->second;
+  try {
+    if (target().FileSize(path) < 0) return nullptr;
+    return &unchanging_files_.emplace(key, target().ReadFile(path)).first->second;
+  } catch (const Error&) {
+    return nullptr;
+  }
+}
+
+bool AheadEnv::Exists(const std::string& path) { return Unchanging(path) || inner_->Exists(path); }
+
+int64_t AheadEnv::FileSize(const std::string& path) {
+  const std::string* held = Unchanging(path);
+  return held ? static_cast<int64_t>(held->size()) : inner_->FileSize(path);
+}
+
 // A source file copied a moment ago reads as its copy, from memory, while
 // the copy is there untouched.
 std::string AheadEnv::ReadFile(const std::string& path) {
+  if (const std::string* held = Unchanging(path)) return *held;
   if (auto to = copied_to_.find(path); to != copied_to_.end()) {
     auto copy = work_.copies.find(work_.files->Key(to->second));
     if (copy != work_.copies.end() && copy->second.from == path && !copy->second.rewritten)

@@ -43,7 +43,10 @@ struct AheadWork {
 
 class AheadEnv : public EnvWrapper {
  public:
-  explicit AheadEnv(Env& base) : EnvWrapper(base) { Begin(std::string()); }
+  // unchanging: folders (ending with the separator) whose files nothing
+  // changes while this Env lives, such as the pattern data while no
+  // borehole is converted in its turn: each of their files is read once.
+  explicit AheadEnv(Env& base, std::vector<std::string> unchanging = {});
 
   // Starts the work of the borehole whose work folder is given (ending with
   // the separator); TakeWork gives what it left.
@@ -53,9 +56,9 @@ class AheadEnv : public EnvWrapper {
   std::string ReadFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewAppendableFile(const std::string& path) override;
-  bool Exists(const std::string& path) override { return inner_->Exists(path); }
+  bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override { return inner_->IsFolder(path); }
-  int64_t FileSize(const std::string& path) override { return inner_->FileSize(path); }
+  int64_t FileSize(const std::string& path) override;
   void DeleteFile(const std::string& path) override;
   void RenameFile(const std::string& from, const std::string& to) override;
   void ReplaceFile(const std::string&, const std::string&) override { throw AheadAbandoned{}; }
@@ -72,11 +75,16 @@ class AheadEnv : public EnvWrapper {
  private:
   // The key of a path of the work folder; AheadAbandoned for any other.
   std::string InWorkFolder(const std::string& path) const;
+  // The file of an unchanging folder as first read; null for any other path
+  // (and for one that does not read: it is left to the platform each time).
+  const std::string* Unchanging(const std::string& path);
 
   AheadWork work_;
   std::unique_ptr<RunEnv> inner_;  // the work folder's changes into work_.files
   // Per source file copied (path as given): the path of its copy.
   std::map<std::string, std::string> copied_to_;
+  std::vector<std::string> unchanging_;  // keys of the folders, ending with "/"
+  std::map<std::string, std::string> unchanging_files_;  // by key
 };
 
 // Writes what the work left into its work folder through env, as the

@@ -38,5 +38,25 @@ TEST(AheadEnvTest, ASourceReadAgainGivesItsBytesWhateverBecameOfTheCopy) {
   EXPECT_EQ(disk->ReadFile("/out/B.TXT"), "b+");
 }
 
+// The files of an unchanging folder are read once; those of its
+// sub-folders and of any other folder, and files that were missing, are
+// looked at anew each time.
+TEST(AheadEnvTest, OnlyTheFilesOfUnchangingFoldersAreReadOnce) {
+  auto disk = NewMemoryEnv();
+  for (const char* folder : {"/pat", "/pat/sub", "/src"}) disk->CreateFolder(folder);
+  for (const char* file : {"/pat/L1.txt", "/pat/sub/L2.txt", "/src/N1.TXT"}) WriteWholeFile(*disk, file, "old");
+  AheadEnv env(*disk, {"/PAT/"});
+  env.Begin("/out/");
+  for (const char* file : {"/pat/l1.txt", "/pat/sub/L2.txt", "/src/N1.TXT"}) EXPECT_EQ(env.ReadFile(file), "old");
+  EXPECT_FALSE(env.Exists("/pat/L3.txt"));
+  for (const char* file : {"/pat/L1.txt", "/pat/sub/L2.txt", "/src/N1.TXT", "/pat/L3.txt"})
+    WriteWholeFile(*disk, file, "new!");
+  EXPECT_EQ(env.ReadFile("/pat/L1.txt"), "old");
+  EXPECT_EQ(env.FileSize("/pat/L1.txt"), 3);
+  EXPECT_EQ(env.ReadFile("/pat/sub/L2.txt"), "new!");
+  EXPECT_EQ(env.ReadFile("/src/N1.TXT"), "new!");
+  EXPECT_EQ(env.FileSize("/pat/L3.txt"), 4);
+}
+
 }  // namespace
 }  // namespace s1ordo

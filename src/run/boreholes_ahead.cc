@@ -123,7 +123,8 @@ CountFileCarry BoreholesAhead::CarryBefore(Env& env, size_t k) const {
 }
 
 void BoreholesAhead::WorkOn(Env& platform_env) {
-  AheadEnv env(platform_env);
+  // Nothing changes the pattern data and the lists while the threads run.
+  AheadEnv env(platform_env, {settings_.pattern_folder, settings_.list_folder.folder()});
   RunCaches caches(env, settings_, false);
   caches.vocabulary = vocabulary_;
   const BoreholeRunInputs inputs{env, nullptr, caches, cancel_.get(), options_.clean, options_.keep_warnings};
