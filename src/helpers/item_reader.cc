@@ -10,6 +10,16 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Whether c ends an unquoted item.
+bool EndsItem(char c) { return c == ',' || c == '\r' || c == '\n'; }
+
+// The bytes into *item, in the buffer it has when they fit (clear and
+// append never give back its room, and do less than assign).
+void Store(std::string* item, const char* bytes, size_t n) {
+  item->clear();
+  item->append(bytes, n);
+}
+
 }  // namespace
 
 bool ItemReader::ReadLine(std::string* line) {
@@ -58,11 +68,14 @@ bool ItemReader::ReadItem(std::string* item) {
     i = close == std::string::npos ? bytes_.size() : close + 1;
     while (i < bytes_.size() && bytes_[i] != ',' && !AtLineEnd(i)) ++i;  // skip to the delimiter
   } else {
-    size_t start = i;
-    while (i < bytes_.size() && bytes_[i] != ',' && !AtLineEnd(i)) ++i;
-    size_t end = i;
-    while (end > start && IsBlank(bytes_[end - 1])) --end;
-    item->assign(bytes_, start, end - start);
+    const char* const data = bytes_.data();
+    const char* const last = data + bytes_.size();
+    const char* const start = data + i;
+    const char* p = start;
+    while (p != last && !EndsItem(*p)) ++p;
+    i = static_cast<size_t>(p - data);
+    while (p != start && IsBlank(p[-1])) --p;
+    Store(item, start, static_cast<size_t>(p - start));
   }
 
   // Consume the delimiter.

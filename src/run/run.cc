@@ -137,39 +137,52 @@ std::vector<std::string> ChooseBoreholesWithData(Run& run, std::vector<size_t>& 
   return chosen;
 }
 
-// Walks destination & borehole from the drive down; asks once when a level
-// is missing (a dry run takes yes without asking) and creates the missing
-// levels on yes. False when answered no.
-bool MakeDestinationFolder(Run& run, const std::string& borehole) {
+// Walks destination & borehole from the drive down, from below the levels
+// known to exist (*known: the destination folder, once one borehole's walk
+// has passed it); asks once when a level is missing (a dry run takes yes
+// without asking) and creates the missing levels on yes. False when
+// answered no.
+bool MakeDestinationFolder(Run& run, const std::string& borehole, std::string* known) {
   const char sep = Separator(run.env.form());
   const std::vector<std::string> parts = SplitFields(run.folders.destination + borehole, std::string(1, sep));
-  std::string path = parts[0];
-  size_t k = 1;
+  const size_t own = parts.size() - 1;  // the borehole's level
+  const bool destination_known = !known->empty() && own > 0;
+  std::string path = destination_known ? *known : parts[0];
+  size_t k = destination_known ? own : 1;
   for (; k < parts.size(); ++k) {
     path += sep + parts[k];
     if (!run.env.Exists(path)) break;
   }
-  if (k == parts.size()) return true;
+  auto know_destination = [&] {
+    *known = parts[0];
+    for (size_t j = 1; j < own; ++j) *known += sep + parts[j];
+  };
+  if (k == parts.size()) {
+    know_destination();
+    return true;
+  }
   if (!run.options.dry_run) {
     std::string question = "[" + borehole + "]" + Sjis(u8"ﾌｫﾙﾀﾞがありません。新規作成しますか？");
     const bool yes = run.ui.ShowMessage(question, MessageKind::kQuestion, ApplicationTitle());
     StopIfAsked(run.options.stop);  // Ctrl-C at the question
     if (!yes) return false;
   }
-  path = parts[0];
-  for (k = 1; k < parts.size(); ++k) {
-    path += sep + parts[k];
+  for (;;) {  // from the first level missing, which may have been made meanwhile
     if (!run.env.Exists(path)) run.env.CreateFolder(path);
+    if (++k == parts.size()) break;
+    path += sep + parts[k];
   }
+  know_destination();
   return true;
 }
 
 // Every chosen borehole's folder under the destination; false when a
 // question was answered no (the folders made before stay).
 bool CreateDestinationFolders(Run& run, const std::vector<std::string>& chosen) {
+  std::string known;
   for (const std::string& name : chosen) {
     bool made = false;
-    ForBorehole(name, [&] { made = MakeDestinationFolder(run, name); });
+    ForBorehole(name, [&] { made = MakeDestinationFolder(run, name, &known); });
     if (!made) return false;
   }
   return true;
