@@ -5,6 +5,7 @@
 // an earlier conversion is cleaned away.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -32,6 +33,7 @@ struct ProgressUi : test::FakeUi {
 struct Outcome {
   RunOutcome outcome;
   std::vector<std::pair<std::string, std::string>> files;  // under the run's folder
+  std::vector<std::string> folders;                         // under the destination, hidden ones too
   std::string report;
   std::vector<std::string> said;  // message boxes, progress, message line
   size_t warnings = 0;            // counted
@@ -68,6 +70,9 @@ Outcome Convert(bool ahead, const RunOptions& given, const TempDir& data, const 
   o.outcome = RunConversion(session, ui, options, &report);
   test::SetEnvironment("S1ORDO_PROGRAM_FOLDER", "");
   o.files = test::Snapshot(dir.path());
+  for (const auto& entry : fs::recursive_directory_iterator(fs::path(dir / "out")))
+    if (entry.is_directory()) o.folders.push_back(fs::relative(entry.path(), fs::path(dir / "out")).string());
+  std::sort(o.folders.begin(), o.folders.end());
   std::erase_if(o.files, [](const auto& f) { return f.first.rfind("SYS", 0) == 0; });  // they name the run's folder
   for (auto& [name, bytes] : o.files)  // lines 1 to 3 name the run's folder
     if (name.size() >= 7 && name.substr(name.size() - 7) == "CNT.TXT")
@@ -83,6 +88,7 @@ Outcome Convert(bool ahead, const RunOptions& given, const TempDir& data, const 
 
 void ExpectSame(const Outcome& one_by_one, const Outcome& ahead) {
   EXPECT_EQ(one_by_one.outcome, ahead.outcome);
+  EXPECT_EQ(one_by_one.folders, ahead.folders);
   ASSERT_EQ(one_by_one.files.size(), ahead.files.size());
   for (size_t i = 0; i < one_by_one.files.size(); ++i) {
     EXPECT_EQ(one_by_one.files[i].first, ahead.files[i].first);

@@ -82,10 +82,15 @@ class Env {
   virtual void CopyFile(const std::string& from, const std::string& to) = 0;
   virtual void CreateFolder(const std::string& path) = 0;
 
+  // Whether FillEmptyFolder, ReplaceEmptyFolder and RemoveEmptyFolder below
+  // can do what they say; where not, they only give false.
+  virtual bool FillsFolders() const { return false; }
   // One file that FillEmptyFolder makes.
   struct NewFile {
     std::string name;         // in the folder
-    std::string copy_of;      // made as CopyFile(copy_of, ...) makes it; "" for a new file
+    // Made as CopyFile(copy_of, ...) makes it; a name alone is a file made
+    // before it in the same folder; "" for a new file.
+    std::string copy_of;
     bool keeps_copy = false;  // a copy whose content stays as copied
     std::string bytes;        // the content (of a copy that keeps it: as it was read from copy_of)
     std::string renamed_to;   // the name in the folder it then takes ("" to keep its own)
@@ -100,6 +105,17 @@ class Env {
   // letter case only). A failure part-way throws Error naming the file; the
   // files made before it stay.
   virtual bool FillEmptyFolder(const std::string& /*folder*/, std::vector<NewFile>& /*files*/) { return false; }
+  // Puts the folder `from` in the place of the folder `to`, which must be
+  // there and hold nothing, in one step: `to` then has what `from` held,
+  // and `from` is an empty folder (the one that was `to`, where the two can
+  // be exchanged: no folder is removed, which on some file systems slows
+  // down the making of files for minutes). False, with nothing changed,
+  // when `to` is missing or holds anything, or when the Env has no such way
+  // (as above).
+  virtual bool ReplaceEmptyFolder(const std::string& /*from*/, const std::string& /*to*/) { return false; }
+  // Removes a folder that holds nothing; false when it holds anything, is
+  // not there, or the Env has no such way (as above).
+  virtual bool RemoveEmptyFolder(const std::string& /*path*/) { return false; }
 
   // Names of the ordinary files (not folders, not hidden or system files)
   // and of the sub-folders of a folder, sorted by name as the source

@@ -593,6 +593,8 @@ class PosixEnv : public Env {
     if (err != 0) throw Error(Cause(u8"フォルダを作成できません", err), path);
   }
 
+  bool FillsFolders() const override { return true; }
+
   // A folder the run has just made is filled through its descriptor: each
   // file created under its own name with three calls (a copy with one more,
   // for its source's permissions), without the looks that an existing file
@@ -623,6 +625,38 @@ class PosixEnv : public Env {
       note(to, true);
     }
     if (remembered) resolver_.Settle(Resolver::FolderOf(on_disk / "x"));
+    return true;
+  }
+
+  bool ReplaceEmptyFolder(const std::string& from, const std::string& to) override {
+    const fs::path target = resolver_.Resolve(NativeText(to));
+    const fs::path source = resolver_.Resolve(NativeText(from));
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+      if (HoldsNothing(source)) {
+        resolver_.Settle(Resolver::FolderOf(target));  // the same names, other folders
+        resolver_.Settle(Resolver::FolderOf(source));
+        return true;
+      }
+      // Something was there after all: both back where they were.
+      ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE);
+      return false;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;  // not there, no folder
+    // A file system that cannot exchange: the empty folder removed and made anew.
+    if (::rmdir(target.c_str()) != 0) return false;  // not empty
+    if (::rename(source.c_str(), target.c_str()) != 0) {
+      if (::mkdir(target.c_str(), 0777) != 0) resolver_.Removed(target);
+      return false;
+    }
+    resolver_.Settle(Resolver::FolderOf(target));
+    if (::mkdir(source.c_str(), 0777) != 0) resolver_.Removed(source);
+    return true;
+  }
+
+  bool RemoveEmptyFolder(const std::string& path) override {
+    const fs::path p = resolver_.Resolve(NativeText(path));
+    if (::rmdir(p.c_str()) != 0) return false;
+    resolver_.Removed(p);
     return true;
   }
 
@@ -811,10 +845,14 @@ class PosixEnv : public Env {
     const std::u8string_view what = copy ? u8"ファイルをコピーできません" : u8"ファイルを作成できません";
     struct stat src {};
     fs::path source_path;
-    if (copy && !OnDisk(
-                    NativeText(file.copy_of), [&](const fs::path& p) { return ::stat(p.c_str(), &src) == 0; },
-                    &source_path))
+    if (copy && file.copy_of.find('/') == std::string::npos) {  // made before in this folder
+      source_path = NativeText(file.copy_of);
+      if (::fstatat(dir, source_path.c_str(), &src, 0) != 0) throw Error(Cause(what, errno), path);
+    } else if (copy && !OnDisk(
+                           NativeText(file.copy_of), [&](const fs::path& p) { return ::stat(p.c_str(), &src) == 0; },
+                           &source_path)) {
       throw Failure(what, file.copy_of, errno);
+    }
     if (copy && !S_ISREG(src.st_mode)) throw Error(NotRegularFileCause(), file.copy_of);
     const mode_t mode = copy ? (src.st_mode & 07777) | S_IWUSR : 0666;  // as CopyFile and NewWritableFile
     const fs::path name = copy ? CopyName(path, source_path).filename() : fs::path(NativeText(file.name));
@@ -826,6 +864,13 @@ class PosixEnv : public Env {
     if (::close(out.release()) != 0 && err == 0) err = errno;
     if (err != 0) throw Error(Cause(what, err), path);
     return name;
+  }
+
+  // Whether the folder holds nothing at all (false too when it cannot be read).
+  static bool HoldsNothing(const fs::path& folder) {
+    Fd dir(OpenFd(folder, O_RDONLY | O_DIRECTORY));
+    bool empty = dir.get() >= 0;
+    return ReadEntries(dir.get(), [&](const char*, unsigned char) { empty = false; }) && empty;
   }
 
   // Writes all of bytes; 0, or the errno of the failure.

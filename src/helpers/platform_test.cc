@@ -328,17 +328,18 @@ TEST(EnvTest, AnEmptyFolderIsFilledAsTheOrdinaryCallsFillIt) {
   chmod((dir / "src/RO.TXT").c_str(), 0444);
   chmod((dir / "src/ALL.TXT").c_str(), 0666);
   auto files = [&] {
-    std::vector<Env::NewFile> made(4);
+    std::vector<Env::NewFile> made(5);
     made[0] = {"RO.TXT", dir / "src/RO.TXT", true, "read only", ""};
     made[1] = {"ALL.TXT", dir / "src/ALL.TXT", false, "rewritten", ""};
     made[2] = {"N4_WK.TXT", "", false, "renamed", "N4.TXT"};
     made[3] = {"empty.txt", "", false, "", ""};
+    made[4] = {"X.TXT", "ALL.TXT", true, "rewritten", ""};  // a copy of a file made before
     return made;
   };
   fs::create_directories(fs::path(dir / "ordinary"));
   for (const Env::NewFile& f : files()) {
     const std::string path = dir / ("ordinary/" + f.name);
-    if (!f.copy_of.empty()) env.CopyFile(f.copy_of, path);
+    if (!f.copy_of.empty()) env.CopyFile(f.copy_of[0] == '/' ? f.copy_of : dir / ("ordinary/" + f.copy_of), path);
     if (!f.keeps_copy) WriteWholeFile(env, path, f.bytes);
     if (!f.renamed_to.empty()) env.RenameFile(path, dir / ("ordinary/" + f.renamed_to));
   }
@@ -347,7 +348,7 @@ TEST(EnvTest, AnEmptyFolderIsFilledAsTheOrdinaryCallsFillIt) {
   ASSERT_TRUE(env.FillEmptyFolder(dir / "filled/", made));
   const auto ordinary = test::Snapshot(dir / "ordinary"), filled = test::Snapshot(dir / "filled");
   EXPECT_EQ(ordinary, filled);
-  EXPECT_EQ(ordinary.size(), 4u);
+  EXPECT_EQ(ordinary.size(), 5u);
   for (const auto& [name, bytes] : ordinary) EXPECT_EQ(ModeOf(dir / ("filled/" + name)), ModeOf(dir / ("ordinary/" + name))) << name;
   EXPECT_EQ(ModeOf(dir / "filled/RO.TXT"), 0644);
   // The Env finds what it made under another letter case.
@@ -357,6 +358,27 @@ TEST(EnvTest, AnEmptyFolderIsFilledAsTheOrdinaryCallsFillIt) {
   made = files();
   EXPECT_FALSE(env.FillEmptyFolder(dir / "hidden/", made));
   EXPECT_EQ(test::Snapshot(dir / "hidden").size(), 1u);  // .keep alone
+}
+
+// A filled folder takes the place of an empty one, which comes back under
+// its name; one that holds anything, or is not there, is left as it is.
+TEST(EnvTest, AFolderTakesThePlaceOfAnEmptyFolderOnly) {
+  TempDir dir;
+  Env& env = DefaultEnv();
+  WriteBytes(dir / "held/X1.txt", "x1");
+  fs::create_directories(fs::path(dir / "out/B1"));
+  ASSERT_TRUE(env.ReplaceEmptyFolder(dir / "held", dir / "out/b1"));
+  EXPECT_EQ(test::ReadBytes(dir / "out/B1/X1.txt"), "x1");
+  EXPECT_TRUE(fs::is_empty(fs::path(dir / "held")));
+
+  WriteBytes(dir / "held/X1.txt", "new");
+  WriteBytes(dir / "out/B2/keep.txt", "kept");
+  EXPECT_FALSE(env.ReplaceEmptyFolder(dir / "held", dir / "out/B2"));
+  EXPECT_FALSE(env.ReplaceEmptyFolder(dir / "held", dir / "out/B3"));
+  EXPECT_EQ(test::ReadBytes(dir / "out/B2/keep.txt"), "kept");
+  EXPECT_EQ(test::ReadBytes(dir / "held/X1.txt"), "new");
+  EXPECT_FALSE(test::FileExists(dir / "out/B2/X1.txt"));
+  EXPECT_FALSE(fs::exists(fs::path(dir / "out/B3")));
 }
 
 // A write that fails (here past the file size limit of a child process)

@@ -11,6 +11,43 @@
 #include "helpers/text.h"
 
 namespace s1ordo {
+namespace {
+
+// The work's files as they are to be written, each under its first name
+// and then renamed to its own, with whether no two names meet on the way.
+AheadFiles FilesToWrite(PathForm form, AheadWork& work) {
+  ScratchFiles& files = *work.files;
+  AheadFiles made;
+  made.work_folder = work.work_folder;
+  made.deleted = std::move(work.deleted);
+  std::set<std::string> present;  // keys of the names made so far
+  auto enter = [&](const std::string& name) { made.apart = present.insert(files.Key(name)).second && made.apart; };
+  for (const std::string& path : work.written) {
+    const std::string key = files.Key(path);
+    auto renamed = work.renamed_from.find(key);
+    const std::string& first = renamed == work.renamed_from.end() ? path : renamed->second;
+    Env::NewFile& file = made.files.emplace_back();
+    file.name = first.substr(LastPartStart(form, first));
+    if (&first != &path) file.renamed_to = path.substr(LastPartStart(form, path));
+    if (auto copy = work.copies.find(key); copy != work.copies.end()) {
+      // A copy of a file of the work folder names it alone: the files may
+      // be made in another folder first.
+      const std::string& from = copy->second.from;
+      const size_t name = LastPartStart(form, from);
+      const bool in_folder = files.Key(from.substr(0, name)) == files.Key(work.work_folder);
+      file.copy_of = in_folder ? from.substr(name) : from;
+      file.keeps_copy = !copy->second.rewritten;
+    }
+    file.bytes = files.TakeBytes(path);
+    enter(file.name);
+    if (file.renamed_to.empty()) continue;
+    present.erase(files.Key(file.name));
+    enter(file.renamed_to);
+  }
+  return made;
+}
+
+}  // namespace
 
 AheadEnv::AheadEnv(Env& base, std::vector<std::string> unchanging) : EnvWrapper(base) {
   Begin(std::string());
@@ -27,9 +64,11 @@ void AheadEnv::Begin(const std::string& work_folder) {
   copied_to_.clear();
 }
 
-AheadWork AheadEnv::TakeWork() {
+AheadFiles AheadEnv::TakeFiles() {
   inner_.reset();
-  return std::move(work_);
+  AheadFiles taken = FilesToWrite(form(), work_);
+  work_ = AheadWork();
+  return taken;
 }
 
 std::string AheadEnv::InWorkFolder(const std::string& path) const {
@@ -137,52 +176,22 @@ bool CanWriteOver(Env& env, const std::string& path) {
   }
 }
 
-// The work's files as they are to be made, in order: each under its first
-// name, then renamed to its own. *apart: no two names meet in the folder
-// (differ in letter case only) on the way.
-std::vector<Env::NewFile> FilesToMake(PathForm form, AheadWork& work, bool* apart) {
-  ScratchFiles& files = *work.files;
-  std::vector<Env::NewFile> made;
-  std::set<std::string> present;  // keys of the names made so far
-  *apart = true;
-  auto enter = [&](const std::string& name) { *apart = present.insert(files.Key(name)).second && *apart; };
-  for (const std::string& path : work.written) {
-    const std::string key = files.Key(path);
-    auto renamed = work.renamed_from.find(key);
-    const std::string& first = renamed == work.renamed_from.end() ? path : renamed->second;
-    Env::NewFile& file = made.emplace_back();
-    file.name = first.substr(LastPartStart(form, first));
-    if (&first != &path) file.renamed_to = path.substr(LastPartStart(form, path));
-    if (auto copy = work.copies.find(key); copy != work.copies.end()) {
-      file.copy_of = copy->second.from;
-      file.keeps_copy = !copy->second.rewritten;
-    }
-    file.bytes = files.TakeBytes(path);
-    enter(file.name);
-    if (file.renamed_to.empty()) continue;
-    present.erase(files.Key(file.name));
-    enter(file.renamed_to);
-  }
-  return made;
-}
-
 }  // namespace
 
-bool WriteAhead(Env& env, AheadWork& work) {
-  bool apart;
-  std::vector<Env::NewFile> made = FilesToMake(env.form(), work, &apart);
-  if (apart && env.FillEmptyFolder(work.work_folder, made)) return true;
+bool WriteAhead(Env& env, AheadFiles& work) {
+  if (work.apart && env.FillEmptyFolder(work.work_folder, work.files)) return true;
   const std::string& folder = work.work_folder;
-  for (const Env::NewFile& file : made)
+  for (const Env::NewFile& file : work.files)
     if (!CanWriteOver(env, folder + file.name) ||
         (!file.renamed_to.empty() && !CanWriteOver(env, folder + file.renamed_to)))
       return false;
   // A file deleted and then written again is a new file, as in turn.
   for (const std::string& path : work.deleted)
     if (env.Exists(path)) env.DeleteFile(path);
-  for (const Env::NewFile& file : made) {
+  for (const Env::NewFile& file : work.files) {
     const std::string first = folder + file.name;
-    if (!file.copy_of.empty()) env.CopyFile(file.copy_of, first);
+    if (!file.copy_of.empty())
+      env.CopyFile(LastPartStart(env.form(), file.copy_of) == 0 ? folder + file.copy_of : file.copy_of, first);
     if (!file.keeps_copy) WriteWholeFile(env, first, file.bytes);
     if (!file.renamed_to.empty()) env.RenameFile(first, folder + file.renamed_to);
   }

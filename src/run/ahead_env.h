@@ -23,7 +23,18 @@ namespace s1ordo {
 // Not an Error: nothing failed, the work has only to be done in its turn.
 struct AheadAbandoned {};
 
-// What one borehole's work left in its work folder.
+// What one borehole's work left in its work folder, as it is to be
+// written there.
+struct AheadFiles {
+  std::string work_folder;           // ends with the separator
+  std::vector<std::string> deleted;  // the files it deleted (some written again after)
+  // Each file in the order first written: under its first name, then
+  // renamed to its own.
+  std::vector<Env::NewFile> files;
+  bool apart = true;  // no two names meet (differ in letter case only) on the way
+};
+
+// What one borehole's work left in its work folder, as the work goes on.
 struct AheadWork {
   std::string work_folder;  // ends with the separator
   std::unique_ptr<ScratchFiles> files;
@@ -49,9 +60,9 @@ class AheadEnv : public EnvWrapper {
   explicit AheadEnv(Env& base, std::vector<std::string> unchanging = {});
 
   // Starts the work of the borehole whose work folder is given (ending with
-  // the separator); TakeWork gives what it left.
+  // the separator); TakeFiles gives what it left.
   void Begin(const std::string& work_folder);
-  AheadWork TakeWork();
+  AheadFiles TakeFiles();
 
   std::string ReadFile(const std::string& path) override;
   std::unique_ptr<WritableFile> NewWritableFile(const std::string& path) override;
@@ -95,7 +106,7 @@ class AheadEnv : public EnvWrapper {
 // is written: a folder or anything else that is not a regular file under
 // one gives false with nothing written (the conversion in turn then meets
 // it and fails as it does). A failure while writing throws Error.
-bool WriteAhead(Env& env, AheadWork& work);
+bool WriteAhead(Env& env, AheadFiles& work);
 
 }  // namespace s1ordo
 

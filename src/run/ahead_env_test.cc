@@ -32,7 +32,7 @@ TEST(AheadEnvTest, ASourceReadAgainGivesItsBytesWhateverBecameOfTheCopy) {
   EXPECT_EQ(env.ReadFile("/src/A.TXT"), "A on disk");
   EXPECT_EQ(env.ReadFile("/src/B.TXT"), "B on disk");
 
-  AheadWork work = env.TakeWork();
+  AheadFiles work = env.TakeFiles();
   ASSERT_TRUE(WriteAhead(*disk, work));
   EXPECT_EQ(disk->ReadFile("/out/A.TXT"), "rewritten");
   EXPECT_EQ(disk->ReadFile("/out/B.TXT"), "b+");

@@ -22,12 +22,15 @@ constexpr size_t kMostAhead = 3;
 }  // namespace
 
 BoreholesAhead::BoreholesAhead(std::vector<Env*> envs, const Settings& settings, const GeologyVocabulary& vocabulary,
-                               const RunOptions& options, std::vector<Borehole> boreholes)
+                               const RunOptions& options, std::vector<Borehole> boreholes, Env& env,
+                               std::unique_ptr<AheadFolder> folder)
     : envs_(std::move(envs)),
       settings_(settings),
       vocabulary_(vocabulary),
       options_(options),
-      boreholes_(std::move(boreholes)) {}
+      boreholes_(std::move(boreholes)),
+      env_(env),
+      folder_(std::move(folder)) {}
 
 void BoreholesAhead::Start(size_t from, const CountFileCarry& carry) {
   Stop();
@@ -59,6 +62,7 @@ void BoreholesAhead::Stop() {
   for (std::thread& thread : threads_) thread.join();
   threads_.clear();
   std::lock_guard<std::mutex> hold(mutex_);
+  for (auto& [k, done] : done_) Drop(*done);
   done_.clear();
 }
 
@@ -70,8 +74,24 @@ std::unique_ptr<AheadBorehole> BoreholesAhead::Take(size_t k) {
   auto found = done_.find(k);
   if (found == done_.end()) return nullptr;
   std::unique_ptr<AheadBorehole> taken = std::move(found->second);
+  for (auto it = done_.begin(); it != found; ++it) Drop(*it->second);
   done_.erase(done_.begin(), std::next(found));
   return taken;
+}
+
+bool BoreholesAhead::Place(AheadBorehole& done) {
+  if (!done.held.empty() && env_.ReplaceEmptyFolder(done.held, done.files.work_folder)) {
+    folder_->Reuse(done.held);
+    done.held.clear();
+    return true;
+  }
+  Drop(done);
+  return WriteAhead(env_, done.files);
+}
+
+void BoreholesAhead::Drop(AheadBorehole& done) {
+  if (!done.held.empty()) folder_->Drop(env_, done.held);
+  done.held.clear();
 }
 
 bool BoreholesAhead::NextBorehole(size_t* k) {
@@ -136,9 +156,11 @@ void BoreholesAhead::WorkOn(Env& platform_env) {
       StopIfAsked(options_.stop);
       env.Begin(boreholes_[k].job.work_folder);
       ConvertBorehole(inputs, boreholes_[k].name, boreholes_[k].job, done->result);
-      done->work = env.TakeWork();
+      done->files = env.TakeFiles();
       done->carry_out = caches.count_carry;
       done->usable = true;
+      if (folder_ && boreholes_[k].folder_made && done->files.apart)
+        done->held = folder_->Hold(platform_env, done->files.files);
     } catch (...) {
       // Abandoned, failed or stopped: the run converts it in its turn.
     }

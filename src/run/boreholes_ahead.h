@@ -23,6 +23,7 @@
 #include "helpers/env.h"
 #include "helpers/stop_request.h"
 #include "run/ahead_env.h"
+#include "run/ahead_folder.h"
 #include "run/report.h"
 #include "run/run.h"
 #include "run/session.h"
@@ -37,7 +38,8 @@ struct AheadBorehole {
   CountFileCarry carry_in;
   CountFileCarry carry_out;
   BoreholeResult result;
-  AheadWork work;
+  AheadFiles files;
+  std::string held;  // the folder of the run's AheadFolder that holds them written ("" for none)
 };
 
 class BoreholesAhead {
@@ -45,12 +47,16 @@ class BoreholesAhead {
   struct Borehole {
     std::string name;
     BoreholeJob job;
+    bool folder_made = false;  // the run made its work folder
   };
   // envs: one for each thread, for it alone (the session's ahead_envs).
   // vocabulary: the run's, read under its lock. The user's stop request
-  // of the options ends the work ahead too.
+  // of the options ends the work ahead too. folder: where the threads write
+  // the boreholes whose work folders the run made (null: the run writes
+  // every borehole's files in its turn); it is the run's, through env.
   BoreholesAhead(std::vector<Env*> envs, const Settings& settings, const GeologyVocabulary& vocabulary,
-                 const RunOptions& options, std::vector<Borehole> boreholes);
+                 const RunOptions& options, std::vector<Borehole> boreholes, Env& env,
+                 std::unique_ptr<AheadFolder> folder);
   BoreholesAhead(const BoreholesAhead&) = delete;
   BoreholesAhead& operator=(const BoreholesAhead&) = delete;
   ~BoreholesAhead() { Stop(); }
@@ -63,6 +69,13 @@ class BoreholesAhead {
   // Borehole k's work, once a thread has done it; null when none works on
   // it (they are stopped, or stopped taking boreholes before k).
   std::unique_ptr<AheadBorehole> Take(size_t k);
+  // Puts the work taken into its work folder: the folder that holds it in
+  // the empty work folder's place, else its files written there
+  // (WriteAhead). False, with nothing written, when it is to be converted
+  // in its turn; a failure while writing throws Error.
+  bool Place(AheadBorehole& done);
+  // Drops the work taken, with the folder that holds it.
+  void Drop(AheadBorehole& done);
 
  private:
   void Work(Env& env);
@@ -76,6 +89,8 @@ class BoreholesAhead {
   const GeologyVocabulary& vocabulary_;
   const RunOptions& options_;
   const std::vector<Borehole> boreholes_;
+  Env& env_;  // the run's
+  const std::unique_ptr<AheadFolder> folder_;
 
   size_t from_ = 0;  // where the threads started, with start_carry_
   CountFileCarry start_carry_;

@@ -140,9 +140,9 @@ std::vector<std::string> ChooseBoreholesWithData(Run& run, std::vector<size_t>& 
 // Walks destination & borehole from the drive down, from below the levels
 // known to exist (*known: the destination folder, once one borehole's walk
 // has passed it); asks once when a level is missing (a dry run takes yes
-// without asking) and creates the missing levels on yes. False when
-// answered no.
-bool MakeDestinationFolder(Run& run, const std::string& borehole, std::string* known) {
+// without asking) and creates the missing levels on yes (*made: the
+// borehole's own folder among them). False when answered no.
+bool MakeDestinationFolder(Run& run, const std::string& borehole, std::string* known, bool* made) {
   const char sep = Separator(run.env.form());
   const std::vector<std::string> parts = SplitFields(run.folders.destination + borehole, std::string(1, sep));
   const size_t own = parts.size() - 1;  // the borehole's level
@@ -168,8 +168,12 @@ bool MakeDestinationFolder(Run& run, const std::string& borehole, std::string* k
     if (!yes) return false;
   }
   for (;;) {  // from the first level missing, which may have been made meanwhile
-    if (!run.env.Exists(path)) run.env.CreateFolder(path);
-    if (++k == parts.size()) break;
+    const bool missing = !run.env.Exists(path);
+    if (missing) run.env.CreateFolder(path);
+    if (++k == parts.size()) {
+      *made = missing;
+      break;
+    }
     path += sep + parts[k];
   }
   know_destination();
@@ -177,13 +181,15 @@ bool MakeDestinationFolder(Run& run, const std::string& borehole, std::string* k
 }
 
 // Every chosen borehole's folder under the destination; false when a
-// question was answered no (the folders made before stay).
-bool CreateDestinationFolders(Run& run, const std::vector<std::string>& chosen) {
+// question was answered no (the folders made before stay). *made: for
+// each, whether the run made its own folder.
+bool CreateDestinationFolders(Run& run, const std::vector<std::string>& chosen, std::vector<bool>* made) {
   std::string known;
   for (const std::string& name : chosen) {
-    bool made = false;
-    ForBorehole(name, [&] { made = MakeDestinationFolder(run, name, &known); });
-    if (!made) return false;
+    bool answered_yes = false, own = false;
+    ForBorehole(name, [&] { answered_yes = MakeDestinationFolder(run, name, &known, &own); });
+    if (!answered_yes) return false;
+    made->push_back(own);
   }
   return true;
 }
@@ -224,16 +230,24 @@ BoreholeJob JobFor(PathForm form, const RunFolders& folders, const std::string& 
 }
 
 // The boreholes of the converting threads, when the run converts ahead
-// (null when it goes one borehole after another).
-std::unique_ptr<BoreholesAhead> AheadOf(Run& run, const RunCaches& caches, const std::vector<std::string>& chosen) {
+// (null when it goes one borehole after another). folders_made: whether
+// the run made each one's work folder.
+std::unique_ptr<BoreholesAhead> AheadOf(Run& run, const RunCaches& caches, const std::vector<std::string>& chosen,
+                                        const std::vector<bool>& folders_made) {
   if (!run.options.convert_ahead || run.session.ahead_envs.empty() || run.scratch || run.options.reread_files ||
       chosen.size() < 2)
     return nullptr;
   std::vector<BoreholesAhead::Borehole> boreholes;
-  for (const std::string& name : chosen) boreholes.push_back({name, JobFor(run.env.form(), run.folders, name)});
+  bool any_made = false;
+  for (size_t k = 0; k < chosen.size(); ++k) {
+    boreholes.push_back({chosen[k], JobFor(run.env.form(), run.folders, chosen[k]), folders_made[k]});
+    any_made = any_made || folders_made[k];
+  }
   if (!WorkFoldersApart(run.env.form(), boreholes)) return nullptr;
-  return std::make_unique<BoreholesAhead>(run.session.ahead_envs, run.session.settings, caches.vocabulary,
-                                          run.options, std::move(boreholes));
+  Env& env = run.session.env;
+  return std::make_unique<BoreholesAhead>(run.session.ahead_envs, run.session.settings, caches.vocabulary, run.options,
+                                          std::move(boreholes), env,
+                                          any_made ? AheadFolder::Make(env, run.folders.destination) : nullptr);
 }
 
 // Borehole k as a converting thread did it, written into place; false
@@ -246,10 +260,12 @@ bool TakeAhead(Run& run, RunCaches& caches, BoreholesAhead* ahead, size_t k, Bor
   // A borehole whose "CNT.TXT" had no data wrote the values it started
   // from: they must be those the run holds.
   if (!done->carry_out.read_from_file && (done->carry_in.item5 != caches.count_carry.item5 ||
-                                          done->carry_in.item6 != caches.count_carry.item6))
+                                          done->carry_in.item6 != caches.count_carry.item6)) {
+    ahead->Drop(*done);
     return false;
+  }
   try {
-    if (!WriteAhead(run.session.env, done->work)) return false;
+    if (!ahead->Place(*done)) return false;
   } catch (const Error&) {
     return false;  // the conversion in turn meets the failure and reports it
   }
@@ -261,13 +277,13 @@ bool TakeAhead(Run& run, RunCaches& caches, BoreholesAhead* ahead, size_t k, Bor
 // Converts the chosen boreholes into their results; true when every one
 // converted. A failure ends the run, thrown on, unless the run keeps going.
 bool ConvertChosen(Run& run, RunCaches& caches, const std::vector<std::string>& chosen,
-                   const std::vector<size_t>& results) {
+                   const std::vector<size_t>& results, const std::vector<bool>& folders_made) {
   run.ui.SetBusy(true);
   run.ui.SetMessageLine(Sjis(u8"只今変換中！　しばらくお待ちください。"));
   run.ui.Repaint();
   const BoreholeRunInputs inputs{run.session.env, run.scratch, caches, run.options.stop, run.options.clean,
                                  run.options.keep_warnings};
-  const std::unique_ptr<BoreholesAhead> ahead = AheadOf(run, caches, chosen);
+  const std::unique_ptr<BoreholesAhead> ahead = AheadOf(run, caches, chosen, folders_made);
   if (ahead) ahead->Start(0, caches.count_carry);
   const int total = static_cast<int>(chosen.size());
   bool all_converted = true;
@@ -347,7 +363,8 @@ RunOutcome Convert(Run& run, const std::vector<std::string>& chosen, const std::
   // Folders that overlap are refused before anything is created.
   CheckFoldersApart(run.env.form(), settings.pattern_folder, run.folders.source, run.folders.destination, chosen);
   auto caches = std::make_unique<RunCaches>(run.env, settings, run.options.reread_files);
-  if (!CreateDestinationFolders(run, chosen)) {
+  std::vector<bool> folders_made;
+  if (!CreateDestinationFolders(run, chosen, &folders_made)) {
     run.ui.SetMessageLine("");
     return RunOutcome::kDeclined;
   }
@@ -356,7 +373,7 @@ RunOutcome Convert(Run& run, const std::vector<std::string>& chosen, const std::
   const std::unique_ptr<FolderLock> lock = LockPatternData(run, settings.pattern_folder);
   LoadGeologyVocabulary(run.env, settings.pattern_folder, caches->vocabulary);
   NoteFoldersLeftOut(run);
-  const bool all_converted = ConvertChosen(run, *caches, chosen, results);
+  const bool all_converted = ConvertChosen(run, *caches, chosen, results, folders_made);
   return Ended(run, *caches, all_converted);
 }
 
