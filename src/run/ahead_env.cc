@@ -52,7 +52,7 @@ AheadFiles FilesToWrite(PathForm form, AheadWork& work) {
 AheadEnv::AheadEnv(Env& base, std::vector<std::string> unchanging) : EnvWrapper(base) {
   Begin(std::string());
   for (const std::string& folder : unchanging)
-    if (!folder.empty()) unchanging_.push_back(work_.files->Key(folder) + "/");
+    if (!folder.empty()) unchanging_.push_back(folder);
 }
 
 void AheadEnv::Begin(const std::string& work_folder) {
@@ -82,12 +82,15 @@ std::string AheadEnv::InWorkFolder(const std::string& path) const {
 }
 
 const std::string* AheadEnv::Unchanging(const std::string& path) {
-  const std::string key = work_.files->Key(path);
+  // The paths of these files are made of the folder as given and a name (a
+  // path written otherwise is only read each time).
   bool inside = false;
+  const size_t name = LastPartStart(form(), path);
   for (const std::string& folder : unchanging_)
-    inside = inside || (key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
-                        key.find('/', folder.size()) == std::string::npos);
+    inside = inside || (name == folder.size() && name < path.size() &&
+                        EqualsIgnoreCase(std::string_view(path).substr(0, name), folder));
   if (!inside) return nullptr;
+  const std::string key = work_.files->Key(path);
   auto held = unchanging_files_.find(key);
   if (held != unchanging_files_.end()) return &held->second;
   try {

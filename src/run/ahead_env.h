@@ -94,7 +94,7 @@ class AheadEnv : public EnvWrapper {
   std::unique_ptr<RunEnv> inner_;  // the work folder's changes into work_.files
   // Per source file copied (path as given): the path of its copy.
   std::map<std::string, std::string> copied_to_;
-  std::vector<std::string> unchanging_;  // keys of the folders, ending with "/"
+  std::vector<std::string> unchanging_;  // the folders as given, ending with the separator
   std::map<std::string, std::string> unchanging_files_;  // by key
 };
 
