@@ -22,7 +22,9 @@ std::string LineHead(long long counter, std::string_view depth) {
 }
 
 void WarnIfCut(const RecordSite& at, std::u8string_view what, std::string_view value, size_t width) {
-  if (CharCount(TrimLeft(value)) <= width || at.OnlyCount()) return;  // only blanks are dropped
+  const size_t first = value.find_first_not_of(' ');
+  const std::string_view kept = first == std::string_view::npos ? std::string_view() : value.substr(first);
+  if (CharCount(kept) <= width || at.OnlyCount()) return;  // only blanks are dropped
   at.Warn(Sjis(what) + " \"" + std::string(value) + "\"" + Sjis(u8" は ") +
           TrimmedText(static_cast<long long>(width)) + Sjis(u8" 文字の欄に収まらないため \"") +
           RightJustify(value, width) + Sjis(u8"\" と書かれます"));
