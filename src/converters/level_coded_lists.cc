@@ -44,8 +44,8 @@ namespace {
 // The code fields of "N3.TXT" and "N13.TXT" are cut or filled to six
 // characters in the record itself before they are split and written.
 void PadCodeFields(RecordFields& f) {
-  f[3] = LeftJustify(f[3], 6);
-  f[4] = LeftJustify(f[4], 6);
+  LeftJustifyInPlace(f[3], 6);
+  LeftJustifyInPlace(f[4], 6);
 }
 
 }  // namespace

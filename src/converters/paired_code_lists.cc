@@ -57,8 +57,8 @@ void ConvertR30ToR35(const BoreholeFolder& borehole, CodeLists& lists) {
     CodeList list(lists, source.list, ItemsPerEntry(source.list));
     ConvertRecords(borehole, name + ".TXT", "R" + name.substr(1) + ".txt", 4,
                    [&](RecordFields& f, long long counter, const RecordSite& at) {
-      f[3] = LeftJustify(f[3], 6);
-      f[4] = LeftJustify(f[4], 6);
+      LeftJustifyInPlace(f[3], 6);
+      LeftJustifyInPlace(f[4], 6);
       // Both codes are read before either is looked up.
       const double first_value = ReadNumber(f[3]);
       int16_t first = RoundToInt16(first_value);

@@ -2,6 +2,7 @@
 // head they all begin with.
 #include "converters/record_converter.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "helpers/encoding.h"
@@ -14,7 +15,11 @@ namespace s1ordo {
 std::string LineHead(long long counter, std::string_view depth) {
   std::string head;
   head.reserve(128);  // room for the rest of a usual line
-  AppendRightJustified(head, IntText(counter), 3);
+  char number[24];  // IntText(counter), without a string of its own
+  number[0] = ' ';
+  const char* const end = std::to_chars(number + 1, number + sizeof number, counter).ptr;
+  const char* const begin = counter < 0 ? number + 1 : number;
+  AppendRightJustified(head, std::string_view(begin, static_cast<size_t>(end - begin)), 3);
   head += ',';
   AppendRightJustified(head, depth, 7);
   head += ',';

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "helpers/encoding.h"
@@ -82,12 +83,13 @@ std::vector<Category> TakeSlots(const BoreholeFolder& borehole, const std::strin
 // One line of "X7.txt", without its line end.
 std::string IntervalLine(const RecordFile& file, long long counter, const std::vector<std::string>& f,
                          const std::vector<Category>& slots) {
-  std::array<std::string, kColumns + 1> col;  // col[1] .. col[68]
+  std::array<std::string_view, kColumns + 1> col{};  // col[1] .. col[68], empty but where set
+  std::string code_text;
   if (!slots.empty()) {
     double code = CategoryCode(file, f[2]);
     for (size_t k = 0; k < slots.size(); ++k) {
       if (slots[k].code != code) continue;
-      std::string code_text = RightJustify(IntText(slots[k].code), 2);
+      code_text = RightJustify(IntText(slots[k].code), 2);
       col[9 + 2 * k] = col[10 + 2 * k] = code_text;
       col[29 + 2 * k] = col[30 + 2 * k] = slots[k].name;
       col[49 + 2 * k] = f[5];
@@ -97,16 +99,22 @@ std::string IntervalLine(const RecordFile& file, long long counter, const std::v
   }
   double top = ReadNumber(f[3]);
   double bottom = ReadNumber(f[4]);
-  col[1] = RightJustify(IntText(counter), 3);
+  const std::string number = RightJustify(IntText(counter), 3);
+  const std::string top_text = FormatDecimal2(7, static_cast<float>(top));
+  const std::string bottom_text = FormatDecimal2(7, static_cast<float>(bottom));
+  // Centimetres, in double precision and cut: 1.2 to 2.3 gives 109.
+  const std::string length = bottom != 0 ? TrimmedDoubleText(std::trunc((bottom - top) * 100)) : "   ";
+  col[1] = number;
   col[2] = f[1];
   col[3] = "  ";
-  col[5] = FormatDecimal2(7, static_cast<float>(top));
-  col[6] = FormatDecimal2(7, static_cast<float>(bottom));
+  col[5] = top_text;
+  col[6] = bottom_text;
   col[7] = "   ";
-  // Centimetres, in double precision and cut: 1.2 to 2.3 gives 109.
-  col[8] = bottom != 0 ? TrimmedDoubleText(std::trunc((bottom - top) * 100)) : "   ";
+  col[8] = length;
 
-  std::string line = col[1];
+  std::string line;
+  line.reserve(256);
+  line += col[1];
   for (int c = 2; c <= kColumns; ++c) {
     line += ',';
     line += col[c];

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <bitset>
+#include <cstdint>
+#include <cstring>
 
 #include "helpers/error.h"
 #include "helpers/text.h"
@@ -24,6 +26,18 @@ std::string DisplayText(std::string_view cp932) {
 }
 
 namespace {
+
+// The first byte from i on that is not ASCII, passing eight at a time over
+// the runs of ASCII that make up most of a file (each an ASCII character in
+// both code page 932 and UTF-8); text.size() when there is none.
+size_t AfterAscii(std::string_view text, size_t i) {
+  for (uint64_t eight; i + 8 <= text.size(); i += 8) {
+    std::memcpy(&eight, text.data() + i, 8);
+    if (eight & 0x8080808080808080ULL) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
 
 // The byte sequences that the platform's conversion takes as characters,
 // asked of it once, byte by byte and pair by pair: code page 932 holds no
@@ -46,6 +60,8 @@ class Cp932Characters {
   bool Holds(std::string_view text) const {
     const size_t n = text.size();
     for (size_t i = 0; i < n;) {
+      i = AfterAscii(text, i);
+      if (i >= n) break;
       const unsigned char c = static_cast<unsigned char>(text[i]);
       if (single_[c]) {
         ++i;
@@ -74,6 +90,8 @@ bool IsCodePage932(std::string_view text) {
 bool IsUtf8BeyondAscii(std::string_view bytes) {
   bool beyond = false;
   for (size_t i = 0; i < bytes.size();) {
+    i = AfterAscii(bytes, i);
+    if (i >= bytes.size()) break;
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
     const size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
     if (n == 0 || (n == 2 && c < 0xC2) || i + n > bytes.size()) return false;

@@ -86,22 +86,40 @@ std::string RightJustifyWith(std::string_view text, size_t w, char pad) {
 
 std::string RightJustify(std::string_view text, size_t w) { return RightJustifyWith(text, w, ' '); }
 
-std::string LeftJustify(std::string_view text, size_t w) {
-  // The first w characters of text followed by w blanks, counted without
-  // building that text: a lead byte that ends the text takes the first blank
-  // as its second byte.
+namespace {
+
+// The bytes of LeftJustify(text, w): the first w characters of text followed
+// by w blanks, counted without building that text (a lead byte that ends the
+// text takes the first blank as its second byte).
+size_t LeftJustifiedBytes(std::string_view text, size_t w) {
   size_t total = text.size() + w;
   size_t i = 0;
   for (size_t k = 0; k < w && i < total; ++k) {
     bool lead = i < text.size() && IsLeadByte(static_cast<unsigned char>(text[i]));
     i += (lead && i + 1 < total) ? 2 : 1;
   }
+  return i;
+}
+
+}  // namespace
+
+std::string LeftJustify(std::string_view text, size_t w) {
+  const size_t i = LeftJustifiedBytes(text, w);
   if (i <= text.size()) return std::string(text.substr(0, i));
   std::string out;
   out.reserve(i);
   out.append(text);
   out.append(i - text.size(), ' ');
   return out;
+}
+
+void LeftJustifyInPlace(std::string& text, size_t w) {
+  const size_t i = LeftJustifiedBytes(text, w);
+  if (i <= text.size()) {
+    text.resize(i);
+  } else {
+    text.append(i - text.size(), ' ');
+  }
 }
 
 std::string LeftJustifyBytes(std::string_view text, size_t w) {

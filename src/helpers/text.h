@@ -50,6 +50,8 @@ std::string RightJustifyWith(std::string_view text, size_t w, char pad);
 void AppendRightJustified(std::string& out, std::string_view text, size_t w, char pad = ' ');
 // The first w characters of (text & w blanks): left-justified in w characters.
 std::string LeftJustify(std::string_view text, size_t w);
+// text = LeftJustify(text, w), in the text's own buffer.
+void LeftJustifyInPlace(std::string& text, size_t w);
 // LeftBytes(text & w blanks, w): left-justified in w bytes.
 std::string LeftJustifyBytes(std::string_view text, size_t w);
 

@@ -56,6 +56,11 @@ TEST(TextTest, ALoneLeadByteAtTheEndTakesTheFirstPaddingBlank) {
   EXPECT_EQ(LeftJustify(std::string("a\x82"), 1), "a");
   EXPECT_EQ(LeftJustify("", 2), "  ");
   EXPECT_EQ(LeftJustify(S(u8"粘土砂"), 2), S(u8"粘土"));
+  for (std::string text : {std::string("a\x82"), S(u8"粘土砂"), std::string("abcdefgh")}) {
+    const std::string expected = LeftJustify(text, 3);
+    LeftJustifyInPlace(text, 3);
+    EXPECT_EQ(text, expected);
+  }
   EXPECT_EQ(LeftJustifyBytes("abcdef", 4), "abcd");
   EXPECT_EQ(LeftJustifyBytes("abc", 0), "");
   EXPECT_EQ(RightJustifyWith(S(u8"粘土"), 1, '0'), S(u8"土"));
