@@ -607,8 +607,7 @@ class PosixEnv : public Env {
         &on_disk);
     if (opened < 0) return false;  // the ordinary calls meet it and say why
     Fd dir(opened);
-    bool empty = true;
-    if (!ReadEntries(dir.get(), [&](const char*, unsigned char) { empty = false; }) || !empty) return false;
+    if (!HoldsNothing(dir.get())) return false;
     // Entries the resolver remembers of the folder are kept true.
     const bool remembered = resolver_.Remembers(Resolver::FolderOf(on_disk / "x"));
     auto note = [&](const fs::path& name, bool added) {
@@ -632,7 +631,7 @@ class PosixEnv : public Env {
     const fs::path target = resolver_.Resolve(NativeText(to));
     const fs::path source = resolver_.Resolve(NativeText(from));
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-      if (HoldsNothing(source)) {
+      if (HoldsNothing(Fd(OpenFd(source, O_RDONLY | O_DIRECTORY)).get())) {
         resolver_.Settle(Resolver::FolderOf(target));  // the same names, other folders
         resolver_.Settle(Resolver::FolderOf(source));
         return true;
@@ -866,11 +865,11 @@ class PosixEnv : public Env {
     return name;
   }
 
-  // Whether the folder holds nothing at all (false too when it cannot be read).
-  static bool HoldsNothing(const fs::path& folder) {
-    Fd dir(OpenFd(folder, O_RDONLY | O_DIRECTORY));
-    bool empty = dir.get() >= 0;
-    return ReadEntries(dir.get(), [&](const char*, unsigned char) { empty = false; }) && empty;
+  // Whether the open folder holds nothing at all (false too when it cannot
+  // be read, or dir is -1).
+  static bool HoldsNothing(int dir) {
+    bool empty = true;
+    return ReadEntries(dir, [&](const char*, unsigned char) { empty = false; }) && empty;
   }
 
   // Writes all of bytes; 0, or the errno of the failure.
